@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# The project's whole test run: installs what it needs, builds and runs the tests natively, again
+# with AddressSanitizer and UndefinedBehaviorSanitizer, and the Windows boundary tests under wine64.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+jobs=$(nproc)
+
+bash scripts/install-deps.sh
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j"$jobs"
+ctest --test-dir build --output-on-failure -j"$jobs"
+
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTKV_SANITIZE=ON -DTKV_BENCH=OFF
+cmake --build build-asan -j"$jobs"
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir build-asan --output-on-failure -j"$jobs"
+
+if [ -f scripts/test-windows.sh ]; then
+  bash scripts/test-windows.sh
+fi

@@ -1,0 +1,27 @@
+// Calendar arithmetic on OLE automation dates (days since 30 December 1899, fraction for the time).
+#pragma once
+
+#include "Variant.h"
+
+#include <string>
+
+namespace tkv {
+
+struct DateParts {
+    int year = 1899, month = 12, day = 30;
+    int hour = 0, minute = 0, second = 0, millisecond = 0;
+};
+
+// Raises std::invalid_argument for a date that does not exist.
+TDateTime EncodeDate(int year, int month, int day);
+TDateTime EncodeTime(int hour, int minute, int second, int millisecond = 0);
+TDateTime EncodeDateTime(const DateParts& parts);
+DateParts DecodeDateTime(TDateTime value);
+// The whole day of a date-time (time of day dropped), also for dates before 1899-12-30.
+TDateTime DateOf(TDateTime value);
+bool IsLeapYear(int year);
+int DaysInMonth(int year, int month);
+// First day of the month that holds the date.
+TDateTime StartOfMonth(TDateTime value);
+
+} // namespace tkv
