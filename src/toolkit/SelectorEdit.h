@@ -46,6 +46,8 @@ public:
     const std::string& TypeId() const { return typeId_; }
     std::int32_t SonNum() const { return sonNum_; }
     const std::string& SelectedText() const { return selectedText_; }
+    // The kept record number as it stands, without the leaving step.
+    std::int32_t Rec() const { return rec_; }
 
     // The record number of the selection after the leaving step; 0 when none.
     std::int32_t GetRec();
