@@ -134,7 +134,9 @@ TEST(DataBtnEdit, TypingFiresChange) {
     TForm form;
     auto& edit = form.Make<TDataBtnEdit>("e");
     int changes = 0;
-    edit.OnChange = [&](TComponent&) { ++changes; };
+    edit.OnChange = [&](TComponent&) {
+        ++changes;
+    };
     edit.GetDataTypes().ValueType = vtInteger;
     TypeInto(edit, "1x2");
     EXPECT_EQ(changes, 2);

@@ -62,10 +62,10 @@ public:
     std::vector<std::string> calls;
     // Each getter answers a distinct address so hand-overs can be told apart.
     char objects[23] = {};
-#define TKV_GETTER(name, index)                                                                                    \
-    HostObject name() override {                                                                                   \
-        calls.push_back(#name);                                                                                    \
-        return &objects[index];                                                                                    \
+#define TKV_GETTER(name, index)                                                                              \
+    HostObject name() override {                                                                             \
+        calls.push_back(#name);                                                                              \
+        return &objects[index];                                                                              \
     }
     TKV_GETTER(GetBasicFieldConfigClass1, 0)
     TKV_GETTER(GetGBasicDataLocalClass1, 1)
@@ -130,11 +130,14 @@ public:
                                 OleVariant&) override {
         return 0;
     }
-    std::int32_t OpenProcByName(const std::string&, const StringArray&, const VariantArray&, OleVariant&) override {
+    std::int32_t OpenProcByName(const std::string&, const StringArray&, const VariantArray&,
+                                OleVariant&) override {
         return 0;
     }
     std::int32_t OpenProcByName(const std::string&, const OleVariant&, OleVariant&) override { return 0; }
-    std::int32_t OpenProcByName(const std::string&, const OleVariant&, OleVariant&, OleVariant&) override { return 0; }
+    std::int32_t OpenProcByName(const std::string&, const OleVariant&, OleVariant&, OleVariant&) override {
+        return 0;
+    }
     bool OpenSQL(const std::string&, const VariantArray&, OleVariant&) override { return true; }
     bool OpenSql(const std::string&, OleVariant&) override { return true; }
     bool Question(const std::string& msg, const std::string& title) override {

@@ -1,6 +1,6 @@
+#include "toolkit/SelectorEdit.h"
 #include "ToolkitFixture.h"
 #include "toolkit/ParentForm.h"
-#include "toolkit/SelectorEdit.h"
 #include "ui/headless/FormDriver.h"
 
 #include <gtest/gtest.h>

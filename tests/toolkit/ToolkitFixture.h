@@ -26,7 +26,9 @@ protected:
             env.ExistForm = exist.Get();
             env.OwnerHandle = 0x4321;
             env.ShowHelp = [this](WindowHandle caller, const std::string& topic, std::uint32_t command,
-                                  std::uintptr_t data) { help.push_back({caller, topic, command, data}); };
+                                  std::uintptr_t data) {
+                help.push_back({caller, topic, command, data});
+            };
             return env;
         });
     }

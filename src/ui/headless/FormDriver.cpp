@@ -17,7 +17,9 @@
 
 namespace tkv {
 
-void TFormDriver::Fail(const std::string& reason) { throw TScriptStop{reason}; }
+void TFormDriver::Fail(const std::string& reason) {
+    throw TScriptStop{reason};
+}
 
 TControl& TFormDriver::Usable(const std::string& name) {
     if (closed_)

@@ -13,23 +13,37 @@ THeadlessRunner::THeadlessRunner() : previous_(nullptr), hadPrevious_(HasFormRun
     SetFormRunner(this);
 }
 
-THeadlessRunner::~THeadlessRunner() { SetFormRunner(previous_); }
+THeadlessRunner::~THeadlessRunner() {
+    SetFormRunner(previous_);
+}
 
-void THeadlessRunner::Expect(TScript script) { scripts_.push_back({std::string(), std::move(script)}); }
+void THeadlessRunner::Expect(TScript script) {
+    scripts_.push_back({std::string(), std::move(script)});
+}
 
 void THeadlessRunner::Expect(const std::string& formClass, TScript script) {
     scripts_.push_back({formClass, std::move(script)});
 }
 
-void THeadlessRunner::AnswerQuestion(bool yes) { questionAnswers_.push_back(yes); }
+void THeadlessRunner::AnswerQuestion(bool yes) {
+    questionAnswers_.push_back(yes);
+}
 
-void THeadlessRunner::AnswerFolder(std::string folder) { folderAnswers_.emplace_back(std::move(folder)); }
+void THeadlessRunner::AnswerFolder(std::string folder) {
+    folderAnswers_.emplace_back(std::move(folder));
+}
 
-void THeadlessRunner::CancelFolder() { folderAnswers_.emplace_back(std::nullopt); }
+void THeadlessRunner::CancelFolder() {
+    folderAnswers_.emplace_back(std::nullopt);
+}
 
-void THeadlessRunner::AnswerFiles(std::vector<std::string> files) { fileAnswers_.emplace_back(std::move(files)); }
+void THeadlessRunner::AnswerFiles(std::vector<std::string> files) {
+    fileAnswers_.emplace_back(std::move(files));
+}
 
-void THeadlessRunner::CancelFiles() { fileAnswers_.emplace_back(std::nullopt); }
+void THeadlessRunner::CancelFiles() {
+    fileAnswers_.emplace_back(std::nullopt);
+}
 
 std::vector<std::string> THeadlessRunner::Texts(TMessageKind kind) const {
     std::vector<std::string> out;
