@@ -3,6 +3,7 @@
 #pragma once
 
 #include "Control.h"
+#include "Utf8.h"
 
 namespace tkv {
 
@@ -40,9 +41,5 @@ private:
     int maxLength_ = 0;
     int selStart_ = 0, selLength_ = 0;
 };
-
-// UTF-8 helpers of the edit model.
-std::string EncodeUtf8(char32_t cp);
-std::u32string DecodeUtf8(const std::string& text);
 
 } // namespace tkv

@@ -3,7 +3,8 @@
 // in code does not.
 #pragma once
 
-#include "LabelBtnEdit.h"
+#include "CaptionLabel.h"
+#include "Control.h"
 
 #include <vector>
 
@@ -11,7 +12,7 @@ namespace tkv {
 
 enum class TComboBoxStyle : std::uint8_t { csDropDown, csDropDownList };
 
-class TLabelComboBox : public TControl {
+class TLabelComboBox : public TControl, public TCaptionLabel {
 public:
     TLabelComboBox() { SetTabStop(true); }
     std::string ClassName() const override { return "TLabelComboBox"; }
@@ -27,9 +28,6 @@ public:
     void SetStyle(TComboBoxStyle style) { style_ = style; }
     bool ReturnNextCom() const { return returnNextCom_; }
     void SetReturnNextCom(bool value) { returnNextCom_ = value; }
-    TLabelPosition LabelPosition() const { return labelPosition_; }
-    int LabelSpacing() const { return labelSpacing_; }
-    bool LabelVisible() const { return labelVisible_; }
 
     // The user picks an item (dispatched); false when it names none or the list takes no input.
     bool ChooseItem(int index);
@@ -40,9 +38,6 @@ private:
     int itemIndex_ = -1;
     TComboBoxStyle style_ = TComboBoxStyle::csDropDownList;
     bool returnNextCom_ = true;
-    TLabelPosition labelPosition_ = TLabelPosition::lpLeft;
-    int labelSpacing_ = 3;
-    bool labelVisible_ = true;
 };
 
 } // namespace tkv
