@@ -16,6 +16,9 @@
 #include <new>
 #include <string>
 
+// The replaced operators below hand out malloc blocks and give them back with free, by design.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+
 namespace {
 
 std::size_t gCurrent = 0;
@@ -73,6 +76,13 @@ using namespace tkv;
 
 constexpr int kRows = 100000;
 
+std::string Numbered(const char* prefix, int n, const char* suffix = "") {
+    std::string s = prefix;
+    s += std::to_string(n);
+    s += suffix;
+    return s;
+}
+
 // A purchase-detail-like result set: 20 columns of integers, floats, Chinese and ASCII text, dates,
 // flags and fixed-point amounts, with some nulls.
 const OleVariant& Packet() {
@@ -115,17 +125,17 @@ const OleVariant& Packet() {
                              OleVariant(qty * price),
                              OleVariant(i % 10 == 0 ? 0.9 : 1.0),
                              OleVariant(names[i % 7]),
-                             OleVariant("P" + std::to_string(100000 + i % 5000)),
-                             OleVariant(std::to_string(10 + i % 40) + "mg×24片"),
+                             OleVariant(Numbered("P", 100000 + i % 5000)),
+                             OleVariant(Numbered("", 10 + i % 40, "mg×24片")),
                              OleVariant(units[i % 4]),
-                             i % 3 ? OleVariant::Null() : OleVariant("整件拆零 " + std::to_string(i)),
+                             i % 3 ? OleVariant::Null() : OleVariant(Numbered("整件拆零 ", i)),
                              OleVariant::Date(base + i / 1000.0),
                              i % 7 ? OleVariant::Date(base + 730 + i % 365) : OleVariant::Null(),
                              OleVariant(i % 2 == 0),
                              OleVariant(i % 50 == 0),
                              OleVariant::Currency(0.13),
                              OleVariant::Currency(qty * price * 1.13),
-                             OleVariant("B2017" + std::to_string(i % 900)),
+                             OleVariant(Numbered("B2017", i % 900)),
                              i % 5 ? OleVariant(i % 300) : OleVariant::Null()});
         }
         return ds.GetData();
