@@ -1,6 +1,8 @@
 // Field-kind answers of the toolkit controls.
 #include "FieldKinds.h"
 
+#include "../system/FieldFunctions.h"
+
 namespace tkv {
 
 int DefaultColWidth(TFieldsList field) {
@@ -23,6 +25,8 @@ bool IsMoneyField(TFieldsList field) {
 }
 
 TFieldsList FullNameField(TBasicType type) {
+    if (const TFieldFunctions* funcs = GlobalFieldFuncs())
+        return funcs->GetFullNameField(type);
     switch (type) {
     case btAtype:
         return 7;

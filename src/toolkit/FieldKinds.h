@@ -1,6 +1,7 @@
 // What the toolkit controls need to know of a field-list member: the default column width, whether
-// it is a number or money field, and which field shows a basic record's full name. These answers
-// follow the basic-type field functions of this host edition.
+// it is a number or money field, and which field shows a basic record's full name. The answers come
+// from the installed global field-functions object; without one (a toolkit used on its own) the
+// answers of this host edition's tables are built in.
 #pragma once
 
 #include "../framework/BasicTypes.h"
