@@ -4,6 +4,7 @@
 
 #include "framework/DataPacket.h"
 #include "framework/DataSet.h"
+#include "framework/Params.h"
 
 #include <algorithm>
 
@@ -26,22 +27,19 @@ OleVariant RowsToPacket(ResultRows rows) {
     }
 }
 
-// One element per parameter: name, value, data type, kind (in-out), size, precision, scale.
 OleVariant OutputsToPacket(const std::vector<OutputParam>& outputs) {
-    if (outputs.empty())
-        return OleVariant::Null();
-    OleVariant::Array elements;
+    TParams params;
     for (const auto& output : outputs) {
-        const TFieldType type = VarTypeToDataType(output.value.VarType());
-        const int size = type == TFieldType::ftString || type == TFieldType::ftWideString
-                             ? static_cast<int>(output.value.AsString().size())
-                             : 0;
-        elements.push_back(OleVariant::VarArray(
-            {OleVariant(output.name), output.value, OleVariant(static_cast<std::int32_t>(type)),
-             OleVariant(static_cast<std::int32_t>(TParamType::ptInputOutput)), OleVariant(size),
-             OleVariant(0), OleVariant(0)}));
+        TParam param;
+        param.Name = output.name;
+        param.Value = output.value;
+        param.DataType = VarTypeToDataType(output.value.VarType());
+        param.ParamType = TParamType::ptInputOutput;
+        if (param.DataType == TFieldType::ftString || param.DataType == TFieldType::ftWideString)
+            param.Size = static_cast<int>(output.value.AsString().size());
+        params.Add(std::move(param));
     }
-    return OleVariant::VarArray(std::move(elements));
+    return PackageParams(params);
 }
 
 OleVariant HostDatabase::Query(const std::string& sql, const std::vector<OleVariant>& constants) {

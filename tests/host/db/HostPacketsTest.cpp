@@ -2,6 +2,7 @@
 // column names, types and values, and output parameters as a parameter packet.
 #include "DatabaseFixture.h"
 #include "framework/DataSet.h"
+#include "framework/Params.h"
 
 #include <gmock/gmock.h>
 
@@ -65,6 +66,20 @@ TEST_F(HostPacketsTest, OutputParametersComeBackByName) {
     EXPECT_EQ(date[1].VarType(), varDate);
     EXPECT_EQ(date[1].AsDouble(), March(8));
     EXPECT_EQ(out.Elements()[1].Elements()[1].AsInteger(), 2);
+}
+
+TEST_F(HostPacketsTest, OutputPacketUnpacksIntoAParameterList) {
+    const std::int32_t voiceid = NewInvoice("FP-Q", March(9), 1);
+    OleVariant rows, out;
+    db_->CallProcedure(
+        "zk_TkGetVoiceCodeImage", {"@voicecode", "@brec", "@voiceid", "@voicedate", "@bfullname"},
+        {OleVariant(""), OleVariant(0), OleVariant(voiceid), OleVariant::Date(March(25)), OleVariant("")},
+        &rows, &out);
+    TParams params;
+    ASSERT_TRUE(UnpackParams(out, params));
+    EXPECT_EQ(params.ParamByName("@voiceid").Value.AsInteger(), voiceid);
+    EXPECT_EQ(params.ParamByName("@voicecode").Value.AsString(), "FP-Q");
+    EXPECT_EQ(params.ParamByName("@voicecode").ParamType, TParamType::ptInputOutput);
 }
 
 TEST_F(HostPacketsTest, ReturnValueOfASave) {
