@@ -1,7 +1,9 @@
 // The one module-state object and its unload order.
 #include "ModuleState.h"
 
+#include "../toolkit/FormEnvironment.h"
 #include "Exception.h"
+#include "HtmlHelp.h"
 
 #include <memory>
 #include <stdexcept>
@@ -10,7 +12,7 @@ namespace tkv {
 
 namespace {
 std::unique_ptr<TModuleState> state;
-}
+} // namespace
 
 void TModuleState::Finalize() {
     VNPlugTrans = nullptr;
@@ -28,14 +30,35 @@ void TModuleState::Finalize() {
     VNMainintf.Reset();
 }
 
+namespace {
+
+// The base dialog reads the host interfaces, the owner window and the help request from here.
+TFormEnvironment ModuleFormEnvironment() {
+    TFormEnvironment env;
+    if (TModuleState* s = FindModuleState()) {
+        env.MainIntf = s->VNMainintf.Get();
+        env.ExistForm = s->VNExistForm.Get();
+        env.OwnerHandle = s->OwnerWindow;
+    }
+    env.ShowHelp = [](WindowHandle caller, const std::string& file, std::uint32_t command,
+                      std::uintptr_t data) {
+        HtmlHelp(caller, file, command, data);
+    };
+    return env;
+}
+
+} // namespace
+
 void InitializeModuleState() {
     FinalizeModuleState();
     state = std::make_unique<TModuleState>();
+    SetFormEnvironmentProvider(ModuleFormEnvironment);
 }
 
 void FinalizeModuleState() {
     if (!state)
         return;
+    SetFormEnvironmentProvider({});
     state->Finalize();
     state.reset();
 }

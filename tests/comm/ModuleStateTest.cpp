@@ -4,12 +4,15 @@
 #include "comm/Messages.h"
 #include "comm/MockMainIntf.h"
 #include "platform/FakePlatform.h"
+#include "toolkit/ParentForm.h"
+#include "toolkit/SelectorEdit.h"
 
 #include <gtest/gtest.h>
 
 namespace tkv {
 namespace {
 
+using ::testing::_;
 using ::testing::Return;
 using ::testing::StrictMock;
 
@@ -76,6 +79,32 @@ TEST(ModuleState, InitialisingAgainStartsFromEmpty) {
     EXPECT_FALSE(ModuleState().VNMainintf);
     EXPECT_EQ(host->RefCount(), 1u);
     FinalizeModuleState();
+}
+
+class SelectorForm : public TParentForm {
+public:
+    SelectorForm() {
+        Make<TSelectorEdit>("edit_Btype");
+        Create();
+    }
+};
+
+TEST(ModuleState, WindowsArePreparedByTheKeptHostAndOwnedByItsWindow) {
+    TModuleScope scope;
+    auto* host = new StrictMock<test::TMockMainIntf>;
+    ModuleState().VNMainintf = host;
+    ModuleState().OwnerWindow = 77;
+    EXPECT_CALL(*host, InitxwPanel(_)); // the button panel XwPanel1
+    EXPECT_CALL(*host, InitGLabelBtnEdit(_));
+    SelectorForm form;
+    EXPECT_EQ(CurrentFormEnvironment().OwnerHandle, 77u);
+}
+
+TEST(ModuleState, FinalisingForgetsTheHostForWindows) {
+    InitializeModuleState();
+    ModuleState().VNMainintf = new test::TMockMainIntf;
+    FinalizeModuleState();
+    EXPECT_EQ(CurrentFormEnvironment().MainIntf, nullptr);
 }
 
 } // namespace
