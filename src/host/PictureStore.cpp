@@ -4,6 +4,7 @@
 
 #include "db/HostDatabase.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <system_error>
@@ -59,14 +60,8 @@ fs::path TPictureStore::PathOf(const std::string& fileName) const {
     return folder_ / fileName;
 }
 
-bool TPictureStore::Save(const std::vector<std::uint8_t>& jpeg, std::int32_t& ordinal,
-                         std::string& fileName) {
-    if (jpeg.size() < 4 || jpeg[0] != 0xFF || jpeg[1] != 0xD8)
-        return false;
-    const std::int32_t next = lastOrdinal_ + 1;
-    const std::string name = FileNameFor(next);
-    const fs::path target = folder_ / name;
-    const fs::path temp = folder_ / (name + ".part");
+void TPictureStore::WriteWhole(const fs::path& target, const std::vector<std::uint8_t>& jpeg) {
+    const fs::path temp = target.string() + ".part";
     {
         std::ofstream f(temp, std::ios::binary | std::ios::trunc);
         f.write(reinterpret_cast<const char*>(jpeg.data()), static_cast<std::streamsize>(jpeg.size()));
@@ -83,6 +78,15 @@ bool TPictureStore::Save(const std::vector<std::uint8_t>& jpeg, std::int32_t& or
         fs::remove(temp, ec);
         throw HostError("图片文件无法写入: " + target.string());
     }
+}
+
+bool TPictureStore::Save(const std::vector<std::uint8_t>& jpeg, std::int32_t& ordinal,
+                         std::string& fileName) {
+    if (jpeg.size() < 4 || jpeg[0] != 0xFF || jpeg[1] != 0xD8)
+        return false;
+    const std::int32_t next = lastOrdinal_ + 1;
+    const std::string name = FileNameFor(next);
+    WriteWhole(folder_ / name, jpeg);
     lastOrdinal_ = next;
     ordinal = next;
     fileName = name;
@@ -100,6 +104,12 @@ std::optional<std::vector<std::uint8_t>> TPictureStore::Load(std::int32_t ordina
         return std::nullopt;
     std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
     return bytes;
+}
+
+void TPictureStore::Restore(std::int32_t ordinal, const std::string& fileName,
+                            const std::vector<std::uint8_t>& jpeg) {
+    WriteWhole(PathOf(fileName), jpeg);
+    lastOrdinal_ = std::max({lastOrdinal_, ordinal, OrdinalOfName(fileName)});
 }
 
 bool TPictureStore::Remove(std::int32_t ordinal, const std::string& fileName) {

@@ -23,6 +23,9 @@ public:
     // The bytes of a stored picture; nullopt when the store has no such picture. Raises HostError
     // for a file name that is not a plain name inside the store folder.
     std::optional<std::vector<std::uint8_t>> Load(std::int32_t ordinal, const std::string& fileName) const;
+    // Writes a picture under an ordinal and name that the database already holds (demo data, a
+    // restored database); later ordinals continue after it. Raises HostError for an unsafe name.
+    void Restore(std::int32_t ordinal, const std::string& fileName, const std::vector<std::uint8_t>& jpeg);
     // Removes the picture; false when there was none. Raises HostError for an unsafe name.
     bool Remove(std::int32_t ordinal, const std::string& fileName);
 
@@ -34,6 +37,7 @@ public:
 
 private:
     std::filesystem::path PathOf(const std::string& fileName) const;
+    static void WriteWhole(const std::filesystem::path& target, const std::vector<std::uint8_t>& jpeg);
 
     std::filesystem::path folder_;
     std::int32_t lastOrdinal_ = 0;

@@ -105,3 +105,21 @@ TEST(PictureStore, UncreatableFolderIsAHostError) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(PictureStore, RestoredPicturesAreReadAndOrdinalsContinueAfterThem) {
+    tkv::test::TempFolder tmp;
+    TPictureStore store(tmp.Path());
+    store.Restore(40, "IMG00000040.jpg", kJpeg);
+    store.Restore(3, "demo-3.jpg", kJpeg);
+    EXPECT_EQ(store.Load(40, "IMG00000040.jpg"), kJpeg);
+    EXPECT_EQ(store.Load(3, "demo-3.jpg"), kJpeg);
+    std::int32_t ord;
+    std::string name;
+    ASSERT_TRUE(store.Save(kJpeg, ord, name));
+    EXPECT_EQ(ord, 41);
+    EXPECT_THROW(store.Restore(1, "../x.jpg", kJpeg), HostError);
+}
+
+} // namespace
