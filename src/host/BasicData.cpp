@@ -3,9 +3,7 @@
 #include "BasicData.h"
 
 #include "HostUi.h"
-#include "db/HostDatabase.h"
-
-#include <sqlite3.h>
+#include "db/Sqlite.h"
 
 namespace tkv::host {
 
@@ -54,39 +52,11 @@ const FieldColumn* ColumnOf(TFieldsList field) {
     return nullptr;
 }
 
-class Statement {
-public:
-    Statement(sqlite3* db, const std::string& sql) {
-        if (sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt_, nullptr) != SQLITE_OK)
-            throw HostError(std::string("基本资料查询失败: ") + sqlite3_errmsg(db));
-    }
-    ~Statement() { sqlite3_finalize(stmt_); }
-    Statement(const Statement&) = delete;
-    Statement& operator=(const Statement&) = delete;
-    void Bind(int i, const std::string& s) { sqlite3_bind_text(stmt_, i, s.c_str(), -1, SQLITE_TRANSIENT); }
-    void Bind(int i, std::int64_t v) { sqlite3_bind_int64(stmt_, i, v); }
-    bool Step() {
-        const int rc = sqlite3_step(stmt_);
-        if (rc == SQLITE_ROW)
-            return true;
-        if (rc != SQLITE_DONE)
-            throw HostError(std::string("基本资料查询失败: ") + sqlite3_errmsg(sqlite3_db_handle(stmt_)));
-        return false;
-    }
-    std::string Text(int col) const {
-        const unsigned char* t = sqlite3_column_text(stmt_, col);
-        return t ? reinterpret_cast<const char*>(t) : "";
-    }
-    std::int32_t Int(int col) const { return sqlite3_column_int(stmt_, col); }
-
-private:
-    sqlite3_stmt* stmt_ = nullptr;
-};
-
 const char* kRecordColumns = "typeid, rec, fullname, usercode";
 
 TBasicRecord RecordOf(const Statement& st) {
-    return {st.Text(0), st.Int(1), st.Text(2), st.Text(3), 0};
+    return {st.ColumnText(0), static_cast<std::int32_t>(st.ColumnInt(1)), st.ColumnText(2), st.ColumnText(3),
+            0};
 }
 
 // The text as a LIKE pattern matched literally, with "\" as escape character.
@@ -216,10 +186,10 @@ std::vector<TBasicRecord> TBasicData::Search(TBasicType type, const std::string&
     sql += " LIMIT ?3";
     Statement st(db_, sql);
     if (!text.empty()) {
-        st.Bind(1, text);
-        st.Bind(2, LikeContains(text));
+        st.Bind(1, OleVariant(text));
+        st.Bind(2, OleVariant(LikeContains(text)));
     }
-    st.Bind(3, std::int64_t{limit});
+    st.Bind(3, OleVariant(static_cast<std::int32_t>(limit)));
     while (st.Step())
         out.push_back(RecordOf(st));
     return out;
@@ -230,7 +200,7 @@ std::optional<TBasicRecord> TBasicData::FindByRec(TBasicType type, std::int32_t 
     if (!table)
         return std::nullopt;
     Statement st(db_, std::string("SELECT ") + kRecordColumns + " FROM " + table + " WHERE rec = ?1");
-    st.Bind(1, std::int64_t{rec});
+    st.Bind(1, OleVariant(rec));
     if (!st.Step())
         return std::nullopt;
     return RecordOf(st);
@@ -243,10 +213,10 @@ std::optional<std::string> TBasicData::Field(TFieldsList field, const char* keyC
         return std::nullopt;
     Statement st(db_, std::string("SELECT ") + fc->Column + " FROM " + TableOf(fc->Type) + " WHERE " +
                           keyColumn + " = ?1");
-    st.Bind(1, key);
+    st.Bind(1, OleVariant(key));
     if (!st.Step())
         return std::nullopt;
-    return st.Text(0);
+    return st.ColumnText(0);
 }
 
 std::optional<std::string> TBasicData::FieldByRec(TFieldsList field, std::int32_t rec) const {

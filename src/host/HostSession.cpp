@@ -3,7 +3,7 @@
 
 #include "sim/SimJpeg.h"
 
-#include <sqlite3.h>
+#include "db/Sqlite.h"
 #include <system_error>
 
 namespace tkv::host {
@@ -29,21 +29,16 @@ THostSession::THostSession(const THostOptions& options)
 }
 
 int THostSession::FillMissingPictures() {
-    sqlite3_stmt* st = nullptr;
-    if (sqlite3_prepare_v2(db_->Handle(), "SELECT ord, imgname FROM TK_Image ORDER BY ImageId", -1, &st,
-                           nullptr) != SQLITE_OK)
-        throw HostError(std::string("图片列表无法读取: ") + sqlite3_errmsg(db_->Handle()));
+    Statement st(db_->Handle(), "SELECT ord, imgname FROM TK_Image ORDER BY ImageId");
     int written = 0;
-    while (sqlite3_step(st) == SQLITE_ROW) {
-        const std::int32_t ord = sqlite3_column_int(st, 0);
-        const unsigned char* name = sqlite3_column_text(st, 1);
-        const std::string fileName = name ? reinterpret_cast<const char*>(name) : "";
+    while (st.Step()) {
+        const auto ord = static_cast<std::int32_t>(st.ColumnInt(0));
+        const std::string fileName = st.ColumnText(1);
         if (!TPictureStore::IsPlainFileName(fileName) || pictures_.Load(ord, fileName))
             continue;
         pictures_.Restore(ord, fileName, sim::InvoicePageJpeg(800, 566, static_cast<std::uint32_t>(ord)));
         ++written;
     }
-    sqlite3_finalize(st);
     return written;
 }
 
