@@ -2,7 +2,7 @@
 // names that would leave the store folder are refused.
 #include "host/PictureStore.h"
 
-#include "TempFolder.h"
+#include "db/TempFolder.h"
 #include "host/db/HostDatabase.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +17,7 @@ using tkv::host::TPictureStore;
 const std::vector<std::uint8_t> kJpeg = {0xFF, 0xD8, 0xFF, 0xE0, 1, 2, 3, 0, 4, 0xFF, 0xD9};
 
 TEST(PictureStore, RoundTripWithOrdinalsAndNamesFromTheStore) {
-    tkv::test::TempFolder tmp;
+    tkv::host::testing::TempFolder tmp;
     TPictureStore store(tmp.Path() / "pics");
     std::int32_t ord = -5;
     std::string name = "caller's name is ignored";
@@ -40,7 +40,7 @@ TEST(PictureStore, RoundTripWithOrdinalsAndNamesFromTheStore) {
 }
 
 TEST(PictureStore, ReopenedStoreContinuesTheOrdinals) {
-    tkv::test::TempFolder tmp;
+    tkv::host::testing::TempFolder tmp;
     {
         TPictureStore store(tmp.Path());
         std::int32_t ord;
@@ -57,7 +57,7 @@ TEST(PictureStore, ReopenedStoreContinuesTheOrdinals) {
 }
 
 TEST(PictureStore, NonJpegBytesAreNotStored) {
-    tkv::test::TempFolder tmp;
+    tkv::host::testing::TempFolder tmp;
     TPictureStore store(tmp.Path());
     std::int32_t ord = 9;
     std::string name = "x";
@@ -69,14 +69,14 @@ TEST(PictureStore, NonJpegBytesAreNotStored) {
 }
 
 TEST(PictureStore, AbsentPictureAnswersNothing) {
-    tkv::test::TempFolder tmp;
+    tkv::host::testing::TempFolder tmp;
     TPictureStore store(tmp.Path());
     EXPECT_FALSE(store.Load(1, "IMG00000001.jpg").has_value());
     EXPECT_FALSE(store.Remove(1, "IMG00000001.jpg"));
 }
 
 TEST(PictureStore, NamesLeavingTheFolderAreRefused) {
-    tkv::test::TempFolder tmp;
+    tkv::host::testing::TempFolder tmp;
     std::ofstream(tmp.Path() / "secret.jpg") << "outside";
     TPictureStore store(tmp.Path() / "pics");
     for (const std::string& bad :
@@ -89,7 +89,7 @@ TEST(PictureStore, NamesLeavingTheFolderAreRefused) {
 }
 
 TEST(PictureStore, RemoveDeletesTheFile) {
-    tkv::test::TempFolder tmp;
+    tkv::host::testing::TempFolder tmp;
     TPictureStore store(tmp.Path());
     std::int32_t ord;
     std::string name;
@@ -99,7 +99,7 @@ TEST(PictureStore, RemoveDeletesTheFile) {
 }
 
 TEST(PictureStore, UncreatableFolderIsAHostError) {
-    tkv::test::TempFolder tmp;
+    tkv::host::testing::TempFolder tmp;
     std::ofstream(tmp.Path() / "file") << "x";
     EXPECT_THROW(TPictureStore(tmp.Path() / "file" / "pics"), HostError);
 }
@@ -109,7 +109,7 @@ TEST(PictureStore, UncreatableFolderIsAHostError) {
 namespace {
 
 TEST(PictureStore, RestoredPicturesAreReadAndOrdinalsContinueAfterThem) {
-    tkv::test::TempFolder tmp;
+    tkv::host::testing::TempFolder tmp;
     TPictureStore store(tmp.Path());
     store.Restore(40, "IMG00000040.jpg", kJpeg);
     store.Restore(3, "demo-3.jpg", kJpeg);

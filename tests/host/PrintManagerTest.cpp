@@ -2,7 +2,7 @@
 // when the output cannot be written.
 #include "host/PrintManager.h"
 
-#include "TempFolder.h"
+#include "db/TempFolder.h"
 #include "host/db/HostDatabase.h"
 
 #include <gtest/gtest.h>
@@ -38,7 +38,7 @@ TReportTable Table(int rows) {
 }
 
 TEST(PrintManager, PagesFollowTheRowCount) {
-    tkv::test::TempFolder tmp;
+    tkv::host::testing::TempFolder tmp;
     TPrintManager pm(tmp.Path() / "out");
     const int per = TPrintManager::RowsPerPage();
     ASSERT_GT(per, 10);
@@ -50,7 +50,7 @@ TEST(PrintManager, PagesFollowTheRowCount) {
 }
 
 TEST(PrintManager, FilesAreNamedAfterTheTitleAndRecorded) {
-    tkv::test::TempFolder tmp;
+    tkv::host::testing::TempFolder tmp;
     TPrintManager pm(tmp.Path());
     const auto first = pm.Print("C:\\报表\\发票图片打印.rpt", Table(3));
     const auto second = pm.Print("发票图片打印.rpt", Table(3));
@@ -69,14 +69,14 @@ TEST(PrintManager, TitleOfTemplateName) {
 }
 
 TEST(PrintManager, TitleWithSeparatorsStaysInTheOutputFolder) {
-    tkv::test::TempFolder tmp;
+    tkv::host::testing::TempFolder tmp;
     TPrintManager pm(tmp.Path() / "out");
     const auto file = pm.Print("a:b*c.rpt", Table(1));
     EXPECT_EQ(file.parent_path(), tmp.Path() / "out");
 }
 
 TEST(PrintManager, UnwritableFolderIsAHostError) {
-    tkv::test::TempFolder tmp;
+    tkv::host::testing::TempFolder tmp;
     std::ofstream(tmp.Path() / "file") << "x";
     TPrintManager pm(tmp.Path() / "file");
     EXPECT_THROW(pm.Print("a.rpt", Table(1)), tkv::host::HostError);
