@@ -1,0 +1,99 @@
+// tkvhost: the reference host as a command-line program. It creates or opens the host database
+// with its demo data, loads the plug-in objects, hands them the host's interfaces and drives them,
+// printing a short summary of each step and writing what a user would look at into the output
+// folder.
+#include "comm/DataAccess.h"
+#include "comm/ModuleState.h"
+#include "framework/DataSet.h"
+#include "host/HostSession.h"
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+namespace {
+
+using namespace tkv;
+using namespace tkv::host;
+
+void Usage(std::FILE* to) {
+    std::fputs("usage: tkvhost [--data DIR] [--out DIR]\n"
+               "  --data DIR  folder of the host database and picture store (default ./tkvhost-data)\n"
+               "  --out DIR   folder of the reports and files the run writes (default ./tkvhost-out)\n",
+               to);
+}
+
+// Everything printed also goes to the summary file in the output folder.
+class TReport {
+public:
+    explicit TReport(const std::filesystem::path& file) : file_(file) {}
+    void Step(const std::string& title, const std::string& text) {
+        const std::string line = "[" + std::to_string(++n_) + "] " + title + ": " + text + "\n";
+        std::cout << line;
+        file_ << line;
+    }
+    void Line(const std::string& text) {
+        std::cout << "    " << text << "\n";
+        file_ << "    " << text << "\n";
+    }
+
+private:
+    std::ofstream file_;
+    int n_ = 0;
+};
+
+int Run(const THostOptions& options) {
+    THostSession session(options);
+    TReport report(options.OutDir / "tkvhost-summary.txt");
+    report.Step("数据库", (options.DataDir / "host.db").string());
+    report.Line("图片存储: " + session.Pictures().Folder().string() + ", 新生成图片 " +
+                std::to_string(session.FillMissingPictures()) + " 张");
+
+    // The plug-in's module state receives the host interfaces as InitPlugin and
+    // InitExistInterFace hand them over.
+    TModuleScope module;
+    ModuleState().VNMainintf = session.Main();
+    ModuleState().VNExistForm = session.ExistForm();
+    ModuleState().VNReportIntf = session.Report();
+    report.Step("主机接口", "IVNMainintf, IExistForm, IssReportIntf");
+
+    TClientDataSet links;
+    const std::int32_t rc = OpenProcByName(
+        "Zk_TkGetJobLink", {"@brec", "@prec", "@jobname", "@VoiceCode", "@begindate", "@enddate"},
+        {OleVariant(0), OleVariant(0), OleVariant(""), OleVariant(""), OleVariant::Date(0),
+         OleVariant::Date(session.Database().Now() + 1)},
+        links);
+    report.Step("数据往返", "Zk_TkGetJobLink 返回 " + std::to_string(rc) + ", " +
+                                std::to_string(links.RecordCount()) + " 条关联");
+    session.Main()->RunPrintManage("发票图片关联.rpt", nullptr, links.GetData(), false);
+    report.Line("打印: " + session.Printer().Printed().back().string());
+
+    report.Step("结束", "输出目录 " + options.OutDir.string());
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    THostOptions options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if ((arg == "--data" || arg == "--out") && i + 1 < argc)
+            (arg == "--data" ? options.DataDir : options.OutDir) = argv[++i];
+        else if (arg == "--help" || arg == "-h") {
+            Usage(stdout);
+            return 0;
+        } else {
+            Usage(stderr);
+            return 2;
+        }
+    }
+    try {
+        return Run(options);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "tkvhost: %s\n", e.what());
+        return 1;
+    }
+}
