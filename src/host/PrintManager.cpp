@@ -105,9 +105,13 @@ fs::path TPrintManager::Print(const std::string& templateName, const TReportTabl
     std::error_code ec;
     fs::create_directories(outFolder_, ec);
     const std::string title = TitleOf(templateName);
-    char seq[16];
-    std::snprintf(seq, sizeof seq, "%03zu", printed_.size() + 1);
-    const fs::path file = outFolder_ / ("print-" + std::string(seq) + "-" + PlainName(title) + ".pdf");
+    // The next number whose file does not exist yet: earlier runs' reports are kept.
+    fs::path file;
+    do {
+        char seq[16];
+        std::snprintf(seq, sizeof seq, "%03d", ++sequence_);
+        file = outFolder_ / ("print-" + std::string(seq) + "-" + PlainName(title) + ".pdf");
+    } while (fs::exists(file, ec));
 
     cairo_surface_t* surface = cairo_pdf_surface_create(file.c_str(), kPageWidth, kPageHeight);
     if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {

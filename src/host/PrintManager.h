@@ -33,6 +33,7 @@ public:
 private:
     std::filesystem::path outFolder_;
     std::vector<std::filesystem::path> printed_;
+    int sequence_ = 0;
 };
 
 } // namespace tkv::host

@@ -61,6 +61,15 @@ TEST(PrintManager, FilesAreNamedAfterTheTitleAndRecorded) {
     EXPECT_TRUE(std::filesystem::exists(second));
 }
 
+TEST(PrintManager, ALaterRunKeepsTheEarlierReports) {
+    tkv::host::testing::TempFolder tmp;
+    const auto first = TPrintManager(tmp.Path()).Print("a.rpt", Table(1));
+    const auto second = TPrintManager(tmp.Path()).Print("a.rpt", Table(2));
+    EXPECT_EQ(first.filename().string(), "print-001-a.pdf");
+    EXPECT_EQ(second.filename().string(), "print-002-a.pdf");
+    EXPECT_TRUE(std::filesystem::exists(first));
+}
+
 TEST(PrintManager, TitleOfTemplateName) {
     EXPECT_EQ(TPrintManager::TitleOf("reports/发票.rpt"), "发票");
     EXPECT_EQ(TPrintManager::TitleOf("a\\b\\c"), "c");
