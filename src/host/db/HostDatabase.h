@@ -64,7 +64,7 @@ private:
 
 // The result-set packet of rows (null when they have no columns), and the parameter packet of a
 // call's output parameters (null when it has none).
-OleVariant RowsToPacket(const ResultRows& rows);
+OleVariant RowsToPacket(ResultRows rows);
 OleVariant OutputsToPacket(const std::vector<OutputParam>& outputs);
 
 } // namespace tkv::host

@@ -9,7 +9,7 @@
 
 namespace tkv::host {
 
-OleVariant RowsToPacket(const ResultRows& rows) {
+OleVariant RowsToPacket(ResultRows rows) {
     if (rows.columns.empty())
         return OleVariant::Null();
     try {
@@ -18,8 +18,8 @@ OleVariant RowsToPacket(const ResultRows& rows) {
             ds.AddFieldDef(column.name, column.type,
                            column.type == TFieldType::ftString ? std::max(column.size, 1) : 0);
         ds.CreateDataSet();
-        for (const auto& row : rows.rows)
-            ds.AppendRecord(row);
+        for (auto& row : rows.rows)
+            ds.AppendRecord(std::move(row));
         return ds.GetData();
     } catch (const EDatabaseError& e) {
         throw HostError(std::string("The result cannot be sent: ") + e.what());
@@ -53,7 +53,7 @@ std::int32_t HostDatabase::CallProcedure(const std::string& name, const std::vec
                                          OleVariant* outParams) {
     ProcedureResult result = Call(name, names, values);
     if (resultSet)
-        *resultSet = result.hasRows ? RowsToPacket(result.rows) : OleVariant::Null();
+        *resultSet = result.hasRows ? RowsToPacket(std::move(result.rows)) : OleVariant::Null();
     if (outParams)
         *outParams = OutputsToPacket(result.outputs);
     return result.returnValue;

@@ -152,18 +152,23 @@ std::string Statement::ColumnText(int column) const {
                 : std::string();
 }
 
-Transaction::Transaction(sqlite3* db, bool writes) : db_(db) {
-    ExecScript(db, writes ? "BEGIN IMMEDIATE" : "BEGIN", "starting a transaction");
+Transaction::Transaction(sqlite3* db, bool writes) : db_(db), nested_(sqlite3_get_autocommit(db) == 0) {
+    ExecScript(db,
+               nested_  ? "SAVEPOINT tkv_call"
+               : writes ? "BEGIN IMMEDIATE"
+                        : "BEGIN",
+               "starting a transaction");
     open_ = true;
 }
 
 Transaction::~Transaction() {
     if (open_)
-        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_exec(db_, nested_ ? "ROLLBACK TO tkv_call; RELEASE tkv_call" : "ROLLBACK", nullptr, nullptr,
+                     nullptr);
 }
 
 void Transaction::Commit() {
-    ExecScript(db_, "COMMIT", "committing");
+    ExecScript(db_, nested_ ? "RELEASE tkv_call" : "COMMIT", "committing");
     open_ = false;
 }
 

@@ -57,7 +57,8 @@ private:
 };
 
 // BEGIN on construction (IMMEDIATE for writers, so that a write never fails half-way for a lock
-// taken by another connection), ROLLBACK on destruction unless committed.
+// taken by another connection), ROLLBACK on destruction unless committed. Inside a transaction
+// that is already open it is a savepoint, undone alone on destruction unless committed.
 class Transaction {
 public:
     Transaction(sqlite3* db, bool writes);
@@ -69,6 +70,7 @@ public:
 private:
     sqlite3* db_;
     bool open_ = false;
+    bool nested_ = false;
 };
 
 // Runs statements that take no parameters and return no rows (schema scripts, pragmas).
