@@ -2,6 +2,8 @@
 // the text before the first "=" as it stands.
 #include "Settings.h"
 
+#include "../framework/TextCase.h"
+
 #include "../platform/Platform.h"
 #include "Paths.h"
 
@@ -11,19 +13,6 @@
 namespace tkv {
 
 namespace {
-
-bool SameText(const std::string& a, const std::string& b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) {
-            return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-        };
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    }
-    return true;
-}
 
 std::string TrimControls(const std::string& s) {
     size_t b = 0, e = s.size();

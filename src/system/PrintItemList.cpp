@@ -1,24 +1,9 @@
 // The print item list that the plug-in hands to the host's print manager.
 #include "PrintItemList.h"
 
+#include "../framework/TextCase.h"
+
 namespace tkv {
-
-namespace {
-
-bool SameText(const std::string& a, const std::string& b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) {
-            return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-        };
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    }
-    return true;
-}
-
-} // namespace
 
 void TPrintItemList::AddDefaultItems() {
     AddWithNotExist("RWX", OleVariant("RWX"), vtString);

@@ -3,6 +3,8 @@
 // bytes is safe before decoding.
 #include "ProfileText.h"
 
+#include "../../framework/TextCase.h"
+
 #include <optional>
 #include <stdexcept>
 #include <vector>
@@ -24,19 +26,6 @@ std::string Trim(const std::string& s) {
     while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t'))
         --e;
     return s.substr(b, e - b);
-}
-
-bool SameText(const std::string& a, const std::string& b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) {
-            return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-        };
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    }
-    return true;
 }
 
 std::vector<Line> SplitLines(const std::string& bytes, const TProfileCodec& codec) {

@@ -1,0 +1,17 @@
+// What the toolkit controls need to know of a field-list member: the default column width, whether
+// it is a number or money field, and which field shows a basic record's full name. These answers
+// follow the basic-type field functions of this host edition.
+#pragma once
+
+#include "../framework/BasicTypes.h"
+
+namespace tkv {
+
+// Column width in pixels when a declaration leaves it 0.
+int DefaultColWidth(TFieldsList field);
+bool IsNumberField(TFieldsList field);
+bool IsMoneyField(TFieldsList field);
+// The full-name field of a basic type; flNull for the kinds without one.
+TFieldsList FullNameField(TBasicType type);
+
+} // namespace tkv
