@@ -3,6 +3,7 @@
 
 #include "sim/SimJpeg.h"
 
+#include "db/DemoData.h"
 #include "db/Sqlite.h"
 #include <system_error>
 
@@ -26,6 +27,13 @@ THostSession::THostSession(const THostOptions& options)
     main_ = ComPtr<THostMain>(new THostMain(*db_, pictures_, printer_, ui_));
     existForm_ = ComPtr<TExistForm>(new TExistForm);
     report_ = ComPtr<TssReport>(new TssReport);
+}
+
+bool THostSession::SeedDemo() {
+    return SeedDemoData(*db_, db_->Now(), [this](int number, std::int32_t& ord, std::string& fileName) {
+        return pictures_.Save(sim::InvoicePageJpeg(800, 566, static_cast<std::uint32_t>(number)), ord,
+                              fileName);
+    });
 }
 
 int THostSession::FillMissingPictures() {

@@ -34,6 +34,9 @@ public:
     TssReport* Report() { return report_.Get(); }
     const THostOptions& Options() const { return options_; }
 
+    // Seeds the demo records when the database holds none yet, their pictures generated into the
+    // picture store; answers whether it seeded.
+    bool SeedDemo();
     // Writes a generated invoice page for every picture the database lists whose file the store
     // lacks (the demo data's pictures); answers how many it wrote.
     int FillMissingPictures();

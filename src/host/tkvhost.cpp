@@ -48,6 +48,7 @@ int Run(const THostOptions& options) {
     THostSession session(options);
     TReport report(options.OutDir / "tkvhost-summary.txt");
     report.Step("数据库", (options.DataDir / "host.db").string());
+    report.Line(session.SeedDemo() ? "演示数据已写入" : "演示数据已存在");
     report.Line("图片存储: " + session.Pictures().Folder().string() + ", 新生成图片 " +
                 std::to_string(session.FillMissingPictures()) + " 张");
 
