@@ -15,7 +15,17 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr double kPageWidth = 595.0, kPageHeight = 842.0; // A4 in points
+constexpr double kA4Short = 595.0, kA4Long = 842.0; // A4 in points
+// Tables of more columns than this are printed on landscape pages.
+constexpr std::size_t kPortraitColumns = 8;
+
+struct PageSize {
+    double Width, Height;
+};
+
+PageSize PageFor(std::size_t columns) {
+    return columns > kPortraitColumns ? PageSize{kA4Long, kA4Short} : PageSize{kA4Short, kA4Long};
+}
 constexpr double kMargin = 36.0;
 constexpr double kTitleHeight = 40.0, kRowHeight = 18.0, kFooterHeight = 24.0;
 constexpr double kTitleSize = 16.0, kTextSize = 9.0, kCellPad = 3.0;
@@ -28,7 +38,7 @@ double TextWidth(cairo_t* cr, const std::string& text) {
 }
 
 // Column widths in proportion to the widest text of each column, filling the printable width.
-std::vector<double> ColumnWidths(cairo_t* cr, const TReportTable& t) {
+std::vector<double> ColumnWidths(cairo_t* cr, const TReportTable& t, double pageWidth) {
     const std::size_t n = t.Columns.size();
     std::vector<double> want(n, 20.0);
     for (std::size_t c = 0; c < n; ++c) {
@@ -40,7 +50,7 @@ std::vector<double> ColumnWidths(cairo_t* cr, const TReportTable& t) {
     double total = 0;
     for (double w : want)
         total += w;
-    const double avail = kPageWidth - 2 * kMargin;
+    const double avail = pageWidth - 2 * kMargin;
     for (double& w : want)
         w = w * avail / (total > 0 ? total : 1);
     return want;
@@ -65,8 +75,8 @@ void Cell(cairo_t* cr, double x, double y, double w, const std::string& text, bo
     cairo_restore(cr);
 }
 
-void Centered(cairo_t* cr, double y, const std::string& text) {
-    cairo_move_to(cr, (kPageWidth - TextWidth(cr, text)) / 2, y);
+void Centered(cairo_t* cr, double pageWidth, double y, const std::string& text) {
+    cairo_move_to(cr, (pageWidth - TextWidth(cr, text)) / 2, y);
     cairo_show_text(cr, text.c_str());
 }
 
@@ -96,8 +106,8 @@ std::string TPrintManager::TitleOf(const std::string& templateName) {
     return name.empty() ? "报表" : name;
 }
 
-int TPrintManager::RowsPerPage() {
-    const double body = kPageHeight - 2 * kMargin - kTitleHeight - kFooterHeight - kRowHeight;
+int TPrintManager::RowsPerPage(std::size_t columns) {
+    const double body = PageFor(columns).Height - 2 * kMargin - kTitleHeight - kFooterHeight - kRowHeight;
     return static_cast<int>(body / kRowHeight);
 }
 
@@ -113,7 +123,8 @@ fs::path TPrintManager::Print(const std::string& templateName, const TReportTabl
         file = outFolder_ / ("print-" + std::string(seq) + "-" + PlainName(title) + ".pdf");
     } while (fs::exists(file, ec));
 
-    cairo_surface_t* surface = cairo_pdf_surface_create(file.c_str(), kPageWidth, kPageHeight);
+    const PageSize page = PageFor(table.Columns.size());
+    cairo_surface_t* surface = cairo_pdf_surface_create(file.c_str(), page.Width, page.Height);
     if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
         cairo_surface_destroy(surface);
         throw HostError("打印文件无法写入: " + file.string());
@@ -121,15 +132,15 @@ fs::path TPrintManager::Print(const std::string& templateName, const TReportTabl
     cairo_t* cr = cairo_create(surface);
     cairo_select_font_face(cr, kFontFamily, CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
     cairo_set_font_size(cr, kTextSize);
-    const std::vector<double> widths = ColumnWidths(cr, table);
+    const std::vector<double> widths = ColumnWidths(cr, table, page.Width);
 
-    const int perPage = RowsPerPage();
+    const int perPage = RowsPerPage(table.Columns.size());
     const int rows = static_cast<int>(table.Rows.size());
     const int pages = std::max(1, (rows + perPage - 1) / perPage);
-    for (int page = 0; page < pages; ++page) {
+    for (int pageNo = 0; pageNo < pages; ++pageNo) {
         cairo_set_source_rgb(cr, 0, 0, 0);
         cairo_set_font_size(cr, kTitleSize);
-        Centered(cr, kMargin + kTitleSize + 4, title);
+        Centered(cr, page.Width, kMargin + kTitleSize + 4, title);
         cairo_set_font_size(cr, kTextSize);
         double y = kMargin + kTitleHeight;
         double x = kMargin;
@@ -138,7 +149,7 @@ fs::path TPrintManager::Print(const std::string& templateName, const TReportTabl
             x += widths[c];
         }
         y += kRowHeight;
-        for (int r = page * perPage; r < std::min(rows, (page + 1) * perPage); ++r) {
+        for (int r = pageNo * perPage; r < std::min(rows, (pageNo + 1) * perPage); ++r) {
             x = kMargin;
             for (std::size_t c = 0; c < table.Columns.size(); ++c) {
                 const auto& row = table.Rows[static_cast<std::size_t>(r)];
@@ -148,8 +159,8 @@ fs::path TPrintManager::Print(const std::string& templateName, const TReportTabl
             y += kRowHeight;
         }
         cairo_set_source_rgb(cr, 0, 0, 0);
-        Centered(cr, kPageHeight - kMargin,
-                 "第 " + std::to_string(page + 1) + " 页 / 共 " + std::to_string(pages) + " 页");
+        Centered(cr, page.Width, page.Height - kMargin,
+                 "第 " + std::to_string(pageNo + 1) + " 页 / 共 " + std::to_string(pages) + " 页");
         cairo_show_page(cr);
     }
     cairo_destroy(cr);

@@ -27,8 +27,8 @@ public:
 
     // "reports\发票打印.rpt" -> "发票打印"; an empty name gives "报表".
     static std::string TitleOf(const std::string& templateName);
-    // Table rows that fit on one A4 page.
-    static int RowsPerPage();
+    // Table rows that fit on one A4 page: portrait up to eight columns, landscape beyond.
+    static int RowsPerPage(std::size_t columns);
 
 private:
     std::filesystem::path outFolder_;

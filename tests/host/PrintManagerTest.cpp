@@ -40,7 +40,7 @@ TReportTable Table(int rows) {
 TEST(PrintManager, PagesFollowTheRowCount) {
     tkv::host::testing::TempFolder tmp;
     TPrintManager pm(tmp.Path() / "out");
-    const int per = TPrintManager::RowsPerPage();
+    const int per = TPrintManager::RowsPerPage(3);
     ASSERT_GT(per, 10);
     EXPECT_EQ(PdfPageCount(pm.Print("a.rpt", Table(0))), 1);
     EXPECT_EQ(PdfPageCount(pm.Print("a.rpt", Table(per))), 1);
@@ -59,6 +59,23 @@ TEST(PrintManager, FilesAreNamedAfterTheTitleAndRecorded) {
     ASSERT_EQ(pm.Printed().size(), 2u);
     EXPECT_EQ(pm.Printed()[0], first);
     EXPECT_TRUE(std::filesystem::exists(second));
+}
+
+TEST(PrintManager, WideTablesGoOnLandscapePagesWithFewerRows) {
+    tkv::host::testing::TempFolder tmp;
+    TPrintManager pm(tmp.Path());
+    TReportTable wide;
+    for (int c = 0; c < 12; ++c)
+        wide.Columns.push_back("列" + std::to_string(c));
+    const int per = TPrintManager::RowsPerPage(12);
+    EXPECT_LT(per, TPrintManager::RowsPerPage(8));
+    wide.Rows.assign(static_cast<std::size_t>(per + 1), std::vector<std::string>(12, "x"));
+    const auto file = pm.Print("wide.rpt", wide);
+    EXPECT_EQ(PdfPageCount(file), 2);
+    std::ifstream f(file, std::ios::binary);
+    std::stringstream ss;
+    ss << f.rdbuf();
+    EXPECT_NE(ss.str().find("/MediaBox [ 0 0 842 595 ]"), std::string::npos);
 }
 
 TEST(PrintManager, ALaterRunKeepsTheEarlierReports) {
