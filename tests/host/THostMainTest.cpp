@@ -211,3 +211,23 @@ TEST_F(THostMainTest, ReopenedDatabaseKeepsWhatWasWritten) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(HostSession, DemoDataOnceAndMissingPictureFilesRegenerated) {
+    tkv::host::testing::TempFolder tmp;
+    THostSession session(THostOptions{tmp.Path() / "data", tmp.Path() / "out"});
+    ASSERT_TRUE(session.SeedDemo());
+    EXPECT_FALSE(session.SeedDemo());
+    EXPECT_EQ(session.FillMissingPictures(), 0);
+    const auto first = session.Pictures().Folder() / TPictureStore::FileNameFor(1);
+    ASSERT_TRUE(std::filesystem::exists(first));
+    std::filesystem::remove(first);
+    EXPECT_EQ(session.FillMissingPictures(), 1);
+    OleVariant picture = OleVariant::Null();
+    session.Main()->GetImage(picture, 1, TPictureStore::FileNameFor(1));
+    ASSERT_TRUE(picture.IsByteArray());
+    EXPECT_EQ(picture.AsBytes()[0], 0xFF);
+}
+
+} // namespace
