@@ -92,7 +92,9 @@ public:
 // Logs its name at every Release.
 template <class Base> class TReleaseLogged : public Base {
 public:
-    TReleaseLogged(std::vector<std::string>& log, std::string name) : log_(&log), name_(std::move(name)) {}
+    template <class... BaseArgs>
+    TReleaseLogged(std::vector<std::string>& log, std::string name, BaseArgs&&... baseArgs)
+        : Base(std::forward<BaseArgs>(baseArgs)...), log_(&log), name_(std::move(name)) {}
     std::uint32_t Release() override {
         log_->push_back(name_);
         return Base::Release();
