@@ -6,6 +6,7 @@
 #include "comm/ModuleState.h"
 #include "framework/DataSet.h"
 #include "host/HostSession.h"
+#include "plugin/Exports.h"
 
 #include <cstdio>
 #include <cstring>
@@ -39,6 +40,17 @@ public:
         file_ << "    " << text << "\n";
     }
 
+    // One line per non-empty line of the text (menu descriptions end their lines with CR LF).
+    void Lines(const std::string& label, const std::string& text) {
+        std::istringstream in(text);
+        for (std::string line; std::getline(in, line);) {
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            if (!line.empty())
+                Line(label + line);
+        }
+    }
+
 private:
     std::ofstream file_;
     int n_ = 0;
@@ -52,13 +64,23 @@ int Run(const THostOptions& options) {
     report.Line("图片存储: " + session.Pictures().Folder().string() + ", 新生成图片 " +
                 std::to_string(session.FillMissingPictures()) + " 张");
 
-    // The plug-in's module state receives the host interfaces as InitPlugin and
-    // InitExistInterFace hand them over.
     TModuleScope module;
-    ModuleState().VNMainintf = session.Main();
-    ModuleState().VNExistForm = session.ExistForm();
-    ModuleState().VNReportIntf = session.Report();
-    report.Step("主机接口", "IVNMainintf, IExistForm, IssReportIntf");
+    ComPtr<IVNPlugInfo> info = CreatePlugInfo();
+    if (!info)
+        throw std::runtime_error("CreatePlugInfo answered no description");
+    report.Step("插件说明",
+                info->GetPlugName() + " " + info->GetPlugVersion() + " (" + info->GetPlugDate() + ")");
+    report.Line("说明: " + info->GetPlugText());
+    report.Lines("父菜单: ", info->PlunParentMenuInfo());
+    report.Lines("菜单: ", info->PlunMenuInfo());
+
+    ComPtr<IRetailPlugin> plug = CreateRetailPlug();
+    if (!plug)
+        throw std::runtime_error("CreateRetailPlug answered no transaction object");
+    plug->InitPlugin(session.Main());
+    plug->InitExistInterFace(session.ExistForm());
+    plug->InitReportInterFace(session.Report());
+    report.Step("插件初始化", "InitPlugin, InitExistInterFace, InitReportInterFace");
 
     TClientDataSet links;
     const std::int32_t rc = OpenProcByName(

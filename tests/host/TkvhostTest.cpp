@@ -39,6 +39,8 @@ TEST(Tkvhost, WritesItsSummaryAndReportIntoTheOutputFolder) {
     EXPECT_TRUE(fs::exists(data / "host.db"));
     const std::string summary = ReadAll(out / "tkvhost-summary.txt");
     EXPECT_NE(summary.find("Zk_TkGetJobLink"), std::string::npos) << summary;
+    EXPECT_NE(summary.find("厂家品种发票图片关联管理"), std::string::npos) << summary;
+    EXPECT_NE(summary.find("InitPlugin"), std::string::npos) << summary;
     EXPECT_EQ(CountPdfs(out / "prints"), 1);
     // A second run opens the same database and keeps the first run's report.
     ASSERT_EQ(RunHost(args), 0);
