@@ -1,0 +1,122 @@
+// tkvhost: the reference host as a command-line program. It creates or opens the host database
+// with its demo data, loads the plug-in objects, hands them the host's interfaces and drives them,
+// printing a short summary of each step and writing what a user would look at into the output
+// folder.
+#include "comm/DataAccess.h"
+#include "comm/ModuleState.h"
+#include "framework/DataSet.h"
+#include "host/HostSession.h"
+#include "plugin/Exports.h"
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+namespace {
+
+using namespace tkv;
+using namespace tkv::host;
+
+void Usage(std::FILE* to) {
+    std::fputs("usage: tkvhost [--data DIR] [--out DIR]\n"
+               "  --data DIR  folder of the host database and picture store (default ./tkvhost-data)\n"
+               "  --out DIR   folder of the reports and files the run writes (default ./tkvhost-out)\n",
+               to);
+}
+
+// Everything printed also goes to the summary file in the output folder.
+class TReport {
+public:
+    explicit TReport(const std::filesystem::path& file) : file_(file) {}
+    void Step(const std::string& title, const std::string& text) {
+        const std::string line = "[" + std::to_string(++n_) + "] " + title + ": " + text + "\n";
+        std::cout << line;
+        file_ << line;
+    }
+    void Line(const std::string& text) {
+        std::cout << "    " << text << "\n";
+        file_ << "    " << text << "\n";
+    }
+
+    // One line per non-empty line of the text (menu descriptions end their lines with CR LF).
+    void Lines(const std::string& label, const std::string& text) {
+        std::istringstream in(text);
+        for (std::string line; std::getline(in, line);) {
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            if (!line.empty())
+                Line(label + line);
+        }
+    }
+
+private:
+    std::ofstream file_;
+    int n_ = 0;
+};
+
+int Run(const THostOptions& options) {
+    THostSession session(options);
+    TReport report(options.OutDir / "tkvhost-summary.txt");
+    report.Step("数据库", (options.DataDir / "host.db").string());
+    report.Line(session.SeedDemo() ? "演示数据已写入" : "演示数据已存在");
+    report.Line("图片存储: " + session.Pictures().Folder().string() + ", 新生成图片 " +
+                std::to_string(session.FillMissingPictures()) + " 张");
+
+    TModuleScope module;
+    ComPtr<IVNPlugInfo> info = CreatePlugInfo();
+    if (!info)
+        throw std::runtime_error("CreatePlugInfo answered no description");
+    report.Step("插件说明",
+                info->GetPlugName() + " " + info->GetPlugVersion() + " (" + info->GetPlugDate() + ")");
+    report.Line("说明: " + info->GetPlugText());
+    report.Lines("父菜单: ", info->PlunParentMenuInfo());
+    report.Lines("菜单: ", info->PlunMenuInfo());
+
+    ComPtr<IRetailPlugin> plug = CreateRetailPlug();
+    if (!plug)
+        throw std::runtime_error("CreateRetailPlug answered no transaction object");
+    plug->InitPlugin(session.Main());
+    plug->InitExistInterFace(session.ExistForm());
+    plug->InitReportInterFace(session.Report());
+    report.Step("插件初始化", "InitPlugin, InitExistInterFace, InitReportInterFace");
+
+    TClientDataSet links;
+    const std::int32_t rc = OpenProcByName(
+        "Zk_TkGetJobLink", {"@brec", "@prec", "@jobname", "@VoiceCode", "@begindate", "@enddate"},
+        {OleVariant(0), OleVariant(0), OleVariant(""), OleVariant(""), OleVariant::Date(0),
+         OleVariant::Date(session.Database().Now() + 1)},
+        links);
+    report.Step("数据往返", "Zk_TkGetJobLink 返回 " + std::to_string(rc) + ", " +
+                                std::to_string(links.RecordCount()) + " 条关联");
+    session.Main()->RunPrintManage("发票图片关联.rpt", nullptr, links.GetData(), false);
+    report.Line("打印: " + session.Printer().Printed().back().string());
+
+    report.Step("结束", "输出目录 " + options.OutDir.string());
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    THostOptions options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if ((arg == "--data" || arg == "--out") && i + 1 < argc)
+            (arg == "--data" ? options.DataDir : options.OutDir) = argv[++i];
+        else if (arg == "--help" || arg == "-h") {
+            Usage(stdout);
+            return 0;
+        } else {
+            Usage(stderr);
+            return 2;
+        }
+    }
+    try {
+        return Run(options);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "tkvhost: %s\n", e.what());
+        return 1;
+    }
+}
