@@ -22,5 +22,7 @@ std::string_view VariantPacketText(const OleVariant& packet); // raises EDatabas
 // Datapacket field type names ("i4", "string", "dateTime", ...) and the field types they stand for.
 const char* DataPacketTypeName(TFieldType type);
 TFieldType DataPacketFieldType(std::string_view name, bool& known);
+// The same with the FIELD element's SUBTYPE ("Autoinc", "Money", "FixedChar", "Text", "Binary", ...).
+TFieldType DataPacketFieldType(std::string_view name, std::string_view subtype, bool& known);
 
 } // namespace tkv

@@ -22,7 +22,8 @@ public:
 struct TFieldDef {
     std::string Name;
     TFieldType DataType = TFieldType::ftUnknown;
-    int Size = 0; // characters for string fields, 0 otherwise
+    int Size = 0;      // characters for string fields, decimals for BCD fields, bytes for byte fields, else 0
+    int Precision = 0; // total digits of BCD fields, 0 otherwise
 };
 
 class TClientDataSet;
@@ -63,6 +64,7 @@ public:
 
     // Building a dataset in code: define fields, CreateDataSet, then AppendRecord.
     void AddFieldDef(std::string name, TFieldType type, int size = 0);
+    void AddFieldDef(TFieldDef def);
     void CreateDataSet();
     void AppendRecord(std::vector<OleVariant> values); // one value per field; raises on a count mismatch
     void Close();
@@ -95,11 +97,13 @@ private:
     friend class TField;
     friend class DataPacketLoader;
     void CheckActive() const;
+    void CheckCell(int row, int field) const;
 
     std::vector<TFieldDef> fields_;
     std::vector<std::unique_ptr<Column>> columns_;
     int rowCount_ = 0;
     int recNo_ = -1;
+    bool eof_ = true;
     bool active_ = false;
 };
 

@@ -1,0 +1,750 @@
+// Reading and writing client-dataset XML datapackets. Rows are parsed in chunks of whole ROW
+// elements, so that a large result set never exists as one XML document tree in memory; only
+// packets of unusual shape fall back to parsing the whole document.
+#include "DataPacket.h"
+
+#include "DataSetColumn.h"
+#include "DateTime.h"
+#include "TextCase.h"
+
+#include <pugixml.hpp>
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+
+namespace tkv {
+
+namespace {
+
+constexpr std::size_t kChunkBytes = 256 * 1024;
+constexpr unsigned kParseOptions = pugi::parse_default;
+
+[[noreturn]] void PacketError(const std::string& what) {
+    throw EDatabaseError("Invalid data packet: " + what);
+}
+
+bool IsSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+std::string_view TrimLeft(std::string_view s) {
+    while (!s.empty() && IsSpace(s.front()))
+        s.remove_prefix(1);
+    return s;
+}
+
+// Position of the start tag open ("<NAME", followed by a space, '>' or '/') at or after from.
+std::size_t FindTag(std::string_view text, std::string_view open, std::size_t from) {
+    for (std::size_t p = text.find(open, from); p != std::string_view::npos; p = text.find(open, p + 1)) {
+        const std::size_t after = p + open.size();
+        if (after < text.size() && (IsSpace(text[after]) || text[after] == '>' || text[after] == '/'))
+            return p;
+    }
+    return std::string_view::npos;
+}
+
+std::string Quoted(std::string_view value) {
+    constexpr std::size_t kMax = 40;
+    if (value.size() <= kMax)
+        return "'" + std::string(value) + "'";
+    std::size_t cut = kMax;
+    while (cut > 0 && (static_cast<unsigned char>(value[cut]) & 0xC0) == 0x80)
+        --cut; // keep whole UTF-8 characters
+    return "'" + std::string(value.substr(0, cut)) + "...'";
+}
+
+// ---- value texts ----
+
+bool ParseInt(std::string_view s, std::int64_t lo, std::int64_t hi, std::int64_t& out) {
+    if (s.empty())
+        return false;
+    auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), out);
+    return ec == std::errc() && ptr == s.data() + s.size() && out >= lo && out <= hi;
+}
+
+bool ParseFloat(std::string_view s, double& out) {
+    if (s.empty())
+        return false;
+    auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), out);
+    return ec == std::errc() && ptr == s.data() + s.size();
+}
+
+bool Digits(std::string_view s, std::size_t pos, std::size_t count, int& out) {
+    if (pos + count > s.size())
+        return false;
+    out = 0;
+    for (std::size_t i = pos; i < pos + count; ++i) {
+        if (s[i] < '0' || s[i] > '9')
+            return false;
+        out = out * 10 + (s[i] - '0');
+    }
+    return true;
+}
+
+// "YYYYMMDD"
+bool ParseDatePart(std::string_view s, DateParts& p) {
+    return s.size() == 8 && Digits(s, 0, 4, p.year) && Digits(s, 4, 2, p.month) && Digits(s, 6, 2, p.day);
+}
+
+// "HH:MM:SS" with optional milliseconds "mmm"
+bool ParseTimePart(std::string_view s, DateParts& p) {
+    if (s.size() != 8 && s.size() != 11)
+        return false;
+    if (s[2] != ':' || s[5] != ':' || !Digits(s, 0, 2, p.hour) || !Digits(s, 3, 2, p.minute) ||
+        !Digits(s, 6, 2, p.second))
+        return false;
+    return s.size() == 8 || Digits(s, 8, 3, p.millisecond);
+}
+
+bool ParseDateTime(std::string_view s, TFieldType type, double& out) {
+    DateParts p;
+    bool ok;
+    if (type == TFieldType::ftDate)
+        ok = ParseDatePart(s, p);
+    else if (type == TFieldType::ftTime)
+        ok = ParseTimePart(s, p);
+    else
+        ok = ParseDatePart(s.substr(0, 8), p) &&
+             (s.size() == 8 || (s[8] == 'T' && ParseTimePart(s.substr(9), p)));
+    if (!ok)
+        return false;
+    try {
+        out = type == TFieldType::ftTime ? EncodeTime(p.hour, p.minute, p.second, p.millisecond)
+                                         : EncodeDateTime(p);
+    } catch (const std::invalid_argument&) {
+        return false;
+    }
+    return true;
+}
+
+int HexValue(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+bool ParseHex(std::string_view s, std::string& out) {
+    if (s.size() % 2 != 0)
+        return false;
+    out.resize(s.size() / 2);
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        const int hi = HexValue(s[2 * i]), lo = HexValue(s[2 * i + 1]);
+        if (hi < 0 || lo < 0)
+            return false;
+        out[i] = static_cast<char>(hi * 16 + lo);
+    }
+    return true;
+}
+
+void AppendDate(std::string& out, const DateParts& p) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%04d%02d%02d", p.year, p.month, p.day);
+    out += buf;
+}
+
+void AppendTime(std::string& out, const DateParts& p) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%02d:%02d:%02d%03d", p.hour, p.minute, p.second, p.millisecond);
+    out += buf;
+}
+
+template <typename T> void AppendNumber(std::string& out, T v) {
+    char buf[32];
+    auto [ptr, ec] = std::to_chars(buf, buf + sizeof buf, v);
+    out.append(buf, ptr);
+}
+
+void AppendFixed(std::string& out, double v, int decimals) {
+    if (decimals <= 0 || decimals > 15 || !std::isfinite(v)) {
+        AppendNumber(out, v);
+        return;
+    }
+    char buf[64];
+    const int n = std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
+    if (n > 0 && n < static_cast<int>(sizeof buf))
+        out.append(buf, n);
+    else
+        AppendNumber(out, v);
+}
+
+// Attribute text with everything escaped that a reader would otherwise change: markup characters,
+// quotes, and line breaks and other control characters (which attribute normalisation would turn
+// into spaces).
+void AppendEscaped(std::string& out, std::string_view text) {
+    std::size_t plain = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        const char* rep = nullptr;
+        char num[8];
+        if (c == '&')
+            rep = "&amp;";
+        else if (c == '<')
+            rep = "&lt;";
+        else if (c == '>')
+            rep = "&gt;";
+        else if (c == '"')
+            rep = "&quot;";
+        else if (c < 0x20) {
+            std::snprintf(num, sizeof num, "&#%u;", c);
+            rep = num;
+        }
+        if (rep) {
+            out.append(text.substr(plain, i - plain));
+            out.append(rep);
+            plain = i + 1;
+        }
+    }
+    out.append(text.substr(plain));
+}
+
+void AppendHex(std::string& out, std::string_view bytes) {
+    static const char digits[] = "0123456789ABCDEF";
+    for (unsigned char c : bytes) {
+        out += digits[c >> 4];
+        out += digits[c & 15];
+    }
+}
+
+bool IsXmlName(std::string_view name) {
+    if (name.empty())
+        return false;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(name[i]);
+        const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c >= 0x80;
+        const bool other = (c >= '0' && c <= '9') || c == '-' || c == '.';
+        if (!letter && !(i > 0 && other))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+// ---- field type names ----
+
+const char* DataPacketTypeName(TFieldType type) {
+    switch (type) {
+    case TFieldType::ftString:
+    case TFieldType::ftFixedChar:
+        return "string";
+    case TFieldType::ftWideString:
+        return "string.uni";
+    case TFieldType::ftSmallint:
+        return "i2";
+    case TFieldType::ftInteger:
+    case TFieldType::ftAutoInc:
+        return "i4";
+    case TFieldType::ftWord:
+        return "ui2";
+    case TFieldType::ftLargeint:
+        return "i8";
+    case TFieldType::ftBoolean:
+        return "boolean";
+    case TFieldType::ftFloat:
+    case TFieldType::ftCurrency:
+        return "r8";
+    case TFieldType::ftBCD:
+        return "fixed";
+    case TFieldType::ftDate:
+        return "date";
+    case TFieldType::ftTime:
+        return "time";
+    case TFieldType::ftDateTime:
+        return "dateTime";
+    case TFieldType::ftBytes:
+    case TFieldType::ftVarBytes:
+    case TFieldType::ftBlob:
+    case TFieldType::ftMemo:
+        return "bin.hex";
+    default:
+        return "";
+    }
+}
+
+static const char* DataPacketSubtype(TFieldType type) {
+    switch (type) {
+    case TFieldType::ftFixedChar:
+        return "FixedChar";
+    case TFieldType::ftAutoInc:
+        return "Autoinc";
+    case TFieldType::ftCurrency:
+        return "Money";
+    case TFieldType::ftBytes:
+        return "Bytes";
+    case TFieldType::ftVarBytes:
+        return "VarBytes";
+    case TFieldType::ftBlob:
+        return "Binary";
+    case TFieldType::ftMemo:
+        return "Text";
+    default:
+        return nullptr;
+    }
+}
+
+TFieldType DataPacketFieldType(std::string_view name, bool& known) {
+    return DataPacketFieldType(name, {}, known);
+}
+
+TFieldType DataPacketFieldType(std::string_view name, std::string_view subtype, bool& known) {
+    known = true;
+    if (SameText(name, "string"))
+        return SameText(subtype, "FixedChar") ? TFieldType::ftFixedChar : TFieldType::ftString;
+    if (SameText(name, "string.uni"))
+        return TFieldType::ftWideString;
+    if (SameText(name, "i4"))
+        return SameText(subtype, "Autoinc") ? TFieldType::ftAutoInc : TFieldType::ftInteger;
+    if (SameText(name, "i2") || SameText(name, "i1") || SameText(name, "ui1"))
+        return TFieldType::ftSmallint;
+    if (SameText(name, "ui2"))
+        return TFieldType::ftWord;
+    if (SameText(name, "i8") || SameText(name, "ui4"))
+        return TFieldType::ftLargeint;
+    if (SameText(name, "r8"))
+        return SameText(subtype, "Money") ? TFieldType::ftCurrency : TFieldType::ftFloat;
+    if (SameText(name, "r4"))
+        return TFieldType::ftFloat;
+    if (SameText(name, "fixed"))
+        return TFieldType::ftBCD;
+    if (SameText(name, "boolean"))
+        return TFieldType::ftBoolean;
+    if (SameText(name, "date"))
+        return TFieldType::ftDate;
+    if (SameText(name, "time"))
+        return TFieldType::ftTime;
+    if (SameText(name, "dateTime"))
+        return TFieldType::ftDateTime;
+    if (SameText(name, "bin.hex")) {
+        if (SameText(subtype, "Text") || SameText(subtype, "WideText"))
+            return TFieldType::ftMemo;
+        if (SameText(subtype, "Bytes"))
+            return TFieldType::ftBytes;
+        if (SameText(subtype, "VarBytes"))
+            return TFieldType::ftVarBytes;
+        return TFieldType::ftBlob;
+    }
+    known = false;
+    return TFieldType::ftUnknown;
+}
+
+// ---- reading ----
+
+class DataPacketLoader {
+public:
+    explicit DataPacketLoader(std::string_view xml) : xml_(xml) {}
+    static std::string Write(const TClientDataSet& ds);
+
+    void Load(TClientDataSet& ds) {
+        ds.Close();
+        ds.fields_.clear(); // the packet brings its own field definitions
+        ds.columns_.clear();
+        if (xml_.size() >= 3 && std::memcmp(xml_.data(), "\xEF\xBB\xBF", 3) == 0)
+            xml_.remove_prefix(3);
+        if (!LoadInChunks())
+            LoadWholeDocument();
+        ds.fields_ = std::move(fields_);
+        ds.columns_ = std::move(columns_);
+        ds.rowCount_ = static_cast<int>(rowCount_);
+        ds.active_ = true;
+        ds.First();
+    }
+
+private:
+    // The usual shape: metadata, then ROWDATA holding only ROW elements, then the end of the packet.
+    // False when the packet has another shape, which the whole-document path then judges.
+    bool LoadInChunks() {
+        const std::size_t rowTag = FindTag(xml_, "<ROWDATA", 0);
+        if (rowTag == std::string_view::npos)
+            return false;
+        const std::size_t tagEnd = xml_.find('>', rowTag);
+        if (tagEnd == std::string_view::npos)
+            return false;
+        std::size_t rowsBegin = tagEnd + 1, rowsEnd = rowsBegin, tailBegin = rowsBegin;
+        if (xml_[tagEnd - 1] != '/') {
+            rowsEnd = xml_.rfind("</ROWDATA");
+            if (rowsEnd == std::string_view::npos || rowsEnd < rowsBegin)
+                return false;
+            tailBegin = rowsEnd + 9;
+            std::string_view close = TrimLeft(xml_.substr(tailBegin));
+            if (close.empty() || close.front() != '>')
+                return false;
+            tailBegin = xml_.size() - close.size() + 1;
+        }
+        std::string_view tail = TrimLeft(xml_.substr(tailBegin));
+        if (tail.substr(0, 12) != "</DATAPACKET")
+            return false;
+        tail = TrimLeft(tail.substr(12));
+        if (tail.empty() || tail.front() != '>' || !TrimLeft(tail.substr(1)).empty())
+            return false;
+        const std::string_view rows = xml_.substr(rowsBegin, rowsEnd - rowsBegin);
+        if (rows.find("<!") != std::string_view::npos || rows.find("<?") != std::string_view::npos)
+            return false; // comments or CDATA could hide a "<ROW" that is not a row
+
+        {
+            std::string head(xml_.substr(0, rowTag));
+            head += "</DATAPACKET>";
+            pugi::xml_document doc;
+            if (!doc.load_buffer_inplace(head.data(), head.size(), kParseOptions, pugi::encoding_utf8))
+                return false;
+            pugi::xml_node packet = doc.child("DATAPACKET");
+            if (!packet || packet != doc.first_child())
+                return false;
+            ReadMetadata(doc);
+        }
+
+        std::size_t expected = 0;
+        for (std::size_t p = FindTag(rows, "<ROW", 0); p != std::string_view::npos;
+             p = FindTag(rows, "<ROW", p + 4))
+            ++expected;
+        for (auto& col : columns_)
+            col->Reserve(expected);
+
+        pugi::xml_document doc;
+        std::string buffer;
+        bool arenasReserved = false;
+        for (std::size_t pos = 0; pos < rows.size();) {
+            std::size_t end = pos + kChunkBytes;
+            end = end >= rows.size() ? rows.size() : FindTag(rows, "<ROW", end);
+            if (end == std::string_view::npos)
+                end = rows.size();
+            buffer.assign(rows.substr(pos, end - pos));
+            pugi::xml_parse_result result = doc.load_buffer_inplace(
+                buffer.data(), buffer.size(), kParseOptions | pugi::parse_fragment, pugi::encoding_utf8);
+            if (!result)
+                PacketError(std::string(result.description()) + " at offset " +
+                            std::to_string(rowsBegin + pos + static_cast<std::size_t>(result.offset)));
+            ReadRows(doc);
+            if (!arenasReserved && rowCount_ > 0 && expected > rowCount_) {
+                ReserveArenas(expected);
+                arenasReserved = true;
+            }
+            pos = end;
+        }
+        return true;
+    }
+
+    void LoadWholeDocument() {
+        fields_.clear();
+        columns_.clear();
+        rowCount_ = 0;
+        pugi::xml_document doc;
+        pugi::xml_parse_result result =
+            doc.load_buffer(xml_.data(), xml_.size(), kParseOptions, pugi::encoding_utf8);
+        if (!result)
+            PacketError(std::string(result.description()) + " at offset " + std::to_string(result.offset));
+        ReadMetadata(doc);
+        pugi::xml_node rowData = doc.child("DATAPACKET").child("ROWDATA");
+        if (!rowData)
+            PacketError("missing ROWDATA element");
+        ReadRows(rowData);
+    }
+
+    void ReadMetadata(const pugi::xml_document& doc) {
+        pugi::xml_node packet = doc.child("DATAPACKET");
+        if (!packet)
+            PacketError("missing DATAPACKET element");
+        pugi::xml_node metadata = packet.child("METADATA");
+        if (!metadata)
+            PacketError("missing METADATA element");
+        pugi::xml_node fields = metadata.child("FIELDS");
+        if (!fields)
+            PacketError("missing FIELDS element");
+        for (pugi::xml_node f : fields.children("FIELD")) {
+            const std::string attrName = f.attribute("attrname").value();
+            if (attrName.empty())
+                PacketError("field " + std::to_string(fields_.size() + 1) + " has no attrname");
+            TFieldDef def;
+            def.Name = f.attribute("fieldname") ? f.attribute("fieldname").value() : attrName;
+            const std::string_view typeName = f.attribute("fieldtype").value();
+            bool known = false;
+            def.DataType = DataPacketFieldType(typeName, f.attribute("SUBTYPE").value(), known);
+            if (!known)
+                PacketError("field '" + def.Name + "' has unknown fieldtype " + Quoted(typeName));
+            const int width = f.attribute("WIDTH").as_int();
+            if (def.DataType == TFieldType::ftBCD) {
+                def.Size = f.attribute("DECIMALS").as_int();
+                def.Precision = width;
+            } else if (def.DataType == TFieldType::ftWideString) {
+                def.Size = width / 2;
+            } else {
+                def.Size = width;
+            }
+            for (std::size_t i = 0; i < fields_.size(); ++i)
+                if (SameText(fields_[i].Name, def.Name) || SameText(attrNames_[i], attrName))
+                    PacketError("duplicate field '" + def.Name + "'");
+            columns_.push_back(std::make_unique<TClientDataSet::Column>(def.DataType));
+            fields_.push_back(std::move(def));
+            attrNames_.push_back(attrName);
+        }
+    }
+
+    int FieldOfAttribute(std::string_view name, std::size_t hint) const {
+        if (hint < attrNames_.size() && SameText(attrNames_[hint], name))
+            return static_cast<int>(hint);
+        for (std::size_t i = 0; i < attrNames_.size(); ++i)
+            if (SameText(attrNames_[i], name))
+                return static_cast<int>(i);
+        return -1;
+    }
+
+    void ReadRows(pugi::xml_node parent) {
+        for (pugi::xml_node node = parent.first_child(); node; node = node.next_sibling()) {
+            if (node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata)
+                PacketError("unexpected text in ROWDATA");
+            if (node.type() != pugi::node_element)
+                continue;
+            if (std::strcmp(node.name(), "ROW") != 0)
+                PacketError("unexpected element '" + std::string(node.name()) + "' in ROWDATA");
+            if (node.first_child())
+                PacketError("row " + std::to_string(rowCount_ + 1) + " has nested content");
+            const std::size_t row = rowCount_;
+            for (auto& col : columns_)
+                col->AppendNull();
+            ++rowCount_;
+            std::size_t hint = 0;
+            for (pugi::xml_attribute a = node.first_attribute(); a; a = a.next_attribute()) {
+                const std::string_view name = a.name();
+                const int field = FieldOfAttribute(name, hint);
+                if (field < 0) {
+                    if (name == "RowState")
+                        continue;
+                    PacketError("row " + std::to_string(row + 1) + " has unknown field " + Quoted(name));
+                }
+                hint = static_cast<std::size_t>(field) + 1;
+                TClientDataSet::Column& col = *columns_[field];
+                if (!col.IsNull(row))
+                    PacketError("row " + std::to_string(row + 1) + " repeats field '" + fields_[field].Name +
+                                "'");
+                const std::string_view text = a.value();
+                if (!StoreValue(col, row, text, scratch_))
+                    PacketError("value " + Quoted(text) + " of field '" + fields_[field].Name + "' in row " +
+                                std::to_string(row + 1) + " is not a valid " + DataPacketTypeName(col.type));
+            }
+        }
+    }
+
+    // Sizes the text arenas from the first chunk, so that they do not grow by doubling.
+    void ReserveArenas(std::size_t expectedRows) {
+        for (auto& col : columns_)
+            if (!col->arena.empty())
+                col->arena.reserve(static_cast<std::size_t>(static_cast<double>(col->arena.size()) *
+                                                            static_cast<double>(expectedRows) /
+                                                            static_cast<double>(rowCount_) * 1.05) +
+                                   64);
+    }
+
+    static bool StoreValue(TClientDataSet::Column& col, std::size_t row, std::string_view text,
+                           std::string& scratch);
+
+    std::string_view xml_;
+    std::vector<TFieldDef> fields_;
+    std::vector<std::string> attrNames_;
+    std::vector<std::unique_ptr<TClientDataSet::Column>> columns_;
+    std::size_t rowCount_ = 0;
+    std::string scratch_;
+};
+
+// Stores one attribute text in its cell; false when the text is not a value of the field's type.
+bool DataPacketLoader::StoreValue(TClientDataSet::Column& col, std::size_t row, std::string_view text,
+                                  std::string& scratch) {
+    std::int64_t i = 0;
+    double d = 0;
+    switch (col.type) {
+    case TFieldType::ftSmallint:
+        if (!ParseInt(text, -32768, 32767, i))
+            return false;
+        col.SetInt32(row, static_cast<std::int32_t>(i));
+        return true;
+    case TFieldType::ftWord:
+        if (!ParseInt(text, 0, 65535, i))
+            return false;
+        col.SetInt32(row, static_cast<std::int32_t>(i));
+        return true;
+    case TFieldType::ftInteger:
+    case TFieldType::ftAutoInc:
+        if (!ParseInt(text, std::numeric_limits<std::int32_t>::min(),
+                      std::numeric_limits<std::int32_t>::max(), i))
+            return false;
+        col.SetInt32(row, static_cast<std::int32_t>(i));
+        return true;
+    case TFieldType::ftLargeint:
+        if (!ParseInt(text, std::numeric_limits<std::int64_t>::min(),
+                      std::numeric_limits<std::int64_t>::max(), i))
+            return false;
+        col.SetInt64(row, i);
+        return true;
+    case TFieldType::ftFloat:
+    case TFieldType::ftCurrency:
+    case TFieldType::ftBCD:
+        if (!ParseFloat(text, d))
+            return false;
+        col.SetDouble(row, d);
+        return true;
+    case TFieldType::ftDate:
+    case TFieldType::ftTime:
+    case TFieldType::ftDateTime:
+        if (!ParseDateTime(text, col.type, d))
+            return false;
+        col.SetDouble(row, d);
+        return true;
+    case TFieldType::ftBoolean:
+        if (SameText(text, "TRUE"))
+            col.SetBoolean(row, true);
+        else if (SameText(text, "FALSE"))
+            col.SetBoolean(row, false);
+        else
+            return false;
+        return true;
+    default:
+        break;
+    }
+    if (col.kind == StorageKind::Bytes) {
+        if (!ParseHex(text, scratch))
+            return false;
+        col.SetText(row, scratch);
+        return true;
+    }
+    col.SetText(row, text);
+    return true;
+}
+
+void ReadDataPacket(std::string_view xml, TClientDataSet& ds) {
+    DataPacketLoader(xml).Load(ds);
+}
+
+// ---- writing ----
+
+std::string DataPacketLoader::Write(const TClientDataSet& ds) {
+    const auto& fields = ds.fields_;
+    // Attribute names must be XML names; other field names travel in "fieldname".
+    std::vector<std::string> attrNames;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        std::string attr = fields[i].Name;
+        if (!IsXmlName(attr)) {
+            attr = "F" + std::to_string(i + 1);
+            auto taken = [&](const std::string& a) {
+                for (const auto& f : fields)
+                    if (SameText(f.Name, a))
+                        return true;
+                for (const auto& n : attrNames)
+                    if (SameText(n, a))
+                        return true;
+                return false;
+            };
+            while (taken(attr))
+                attr += '_';
+        }
+        attrNames.push_back(std::move(attr));
+    }
+
+    std::string out;
+    out.reserve(256 + static_cast<std::size_t>(ds.rowCount_) * fields.size() * 16);
+    out +=
+        R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?><DATAPACKET Version="2.0"><METADATA><FIELDS>)";
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const TFieldDef& f = fields[i];
+        out += R"(<FIELD attrname=")";
+        AppendEscaped(out, attrNames[i]);
+        out += '"';
+        if (attrNames[i] != f.Name) {
+            out += R"( fieldname=")";
+            AppendEscaped(out, f.Name);
+            out += '"';
+        }
+        out += R"( fieldtype=")";
+        out += DataPacketTypeName(f.DataType);
+        out += '"';
+        if (f.DataType == TFieldType::ftBCD) {
+            out += R"( DECIMALS=")" + std::to_string(f.Size) + '"';
+            if (f.Precision > 0)
+                out += R"( WIDTH=")" + std::to_string(f.Precision) + '"';
+        } else if (f.Size > 0 &&
+                   (f.DataType == TFieldType::ftString || f.DataType == TFieldType::ftFixedChar ||
+                    f.DataType == TFieldType::ftBytes || f.DataType == TFieldType::ftVarBytes)) {
+            out += R"( WIDTH=")" + std::to_string(f.Size) + '"';
+        } else if (f.Size > 0 && f.DataType == TFieldType::ftWideString) {
+            out += R"( WIDTH=")" + std::to_string(f.Size * 2) + '"';
+        }
+        if (const char* sub = DataPacketSubtype(f.DataType))
+            out += std::string(R"( SUBTYPE=")") + sub + '"';
+        out += "/>";
+    }
+    out += "</FIELDS><PARAMS/></METADATA><ROWDATA>";
+    for (std::size_t row = 0; row < static_cast<std::size_t>(ds.rowCount_); ++row) {
+        out += "<ROW";
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            const TClientDataSet::Column& col = *ds.columns_[i];
+            if (col.IsNull(row))
+                continue;
+            out += ' ';
+            out += attrNames[i];
+            out += "=\"";
+            switch (col.type) {
+            case TFieldType::ftLargeint:
+                AppendNumber(out, col.i64[row]);
+                break;
+            case TFieldType::ftFloat:
+            case TFieldType::ftCurrency:
+                AppendNumber(out, col.f64[row]);
+                break;
+            case TFieldType::ftBCD:
+                AppendFixed(out, col.f64[row], fields[i].Size);
+                break;
+            case TFieldType::ftDate:
+                AppendDate(out, DecodeDateTime(col.f64[row]));
+                break;
+            case TFieldType::ftTime:
+                AppendTime(out, DecodeDateTime(col.f64[row]));
+                break;
+            case TFieldType::ftDateTime: {
+                const DateParts p = DecodeDateTime(col.f64[row]);
+                AppendDate(out, p);
+                out += 'T';
+                AppendTime(out, p);
+                break;
+            }
+            case TFieldType::ftBoolean:
+                out += col.flags[row] ? "TRUE" : "FALSE";
+                break;
+            default:
+                if (col.kind == StorageKind::Int32)
+                    AppendNumber(out, col.i32[row]);
+                else if (col.kind == StorageKind::Bytes)
+                    AppendHex(out, col.Text(row));
+                else
+                    AppendEscaped(out, col.Text(row));
+                break;
+            }
+            out += '"';
+        }
+        out += "/>";
+    }
+    out += "</ROWDATA></DATAPACKET>";
+    return out;
+}
+
+std::string WriteDataPacket(const TClientDataSet& ds) {
+    return DataPacketLoader::Write(ds);
+}
+
+// ---- packet variants ----
+
+OleVariant PacketToVariant(std::string_view xml) {
+    return OleVariant::ByteArray(OleVariant::Bytes(xml.begin(), xml.end()));
+}
+
+std::string_view VariantPacketText(const OleVariant& packet) {
+    if (!packet.IsByteArray())
+        PacketError("expected a byte array, got " + OleVariant::TypeName(packet.VarType()));
+    const OleVariant::Bytes& bytes = packet.AsBytes();
+    return std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+}
+
+} // namespace tkv
