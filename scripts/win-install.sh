@@ -3,7 +3,7 @@
 # deb-src entry so that the third-party libraries can be built from Debian's source packages.
 set -euo pipefail
 pkgs=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64 libz-mingw-w64-dev dpkg-dev cmake ninja-build pkg-config
-      nasm meson binutils-mingw-w64-i686 binutils-mingw-w64-x86-64)
+      locales binutils-mingw-w64-i686 binutils-mingw-w64-x86-64)
 src_list=/etc/apt/sources.list.d/tkv-deb-src.sources
 updated=0
 if [ ! -f "$src_list" ]; then
@@ -27,3 +27,5 @@ if [ ${#missing[@]} -gt 0 ]; then
   [ "$updated" = 1 ] || apt-get update -qq
   apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
+# The boundary tests run wine in the Chinese locale, whose system code page is 936.
+locale -a 2>/dev/null | grep -qi '^zh_CN.utf8$' || localedef -i zh_CN -f UTF-8 zh_CN.UTF-8

@@ -1,7 +1,7 @@
 // Allocation, reference counting and code-page conversion of the framework's 8-bit strings.
 #include "AnsiString.h"
 
-#include "../platform/Platform.h"
+#include "../platform/win32/Win32Text.h"
 #include "BorlandMemory.h"
 
 #include <cstring>
@@ -14,7 +14,9 @@ struct AnsiHeader {
     std::int32_t length;
 };
 
-AnsiHeader* HeaderOf(const char* s) { return reinterpret_cast<AnsiHeader*>(const_cast<char*>(s)) - 1; }
+AnsiHeader* HeaderOf(const char* s) {
+    return reinterpret_cast<AnsiHeader*>(const_cast<char*>(s)) - 1;
+}
 
 } // namespace
 
@@ -55,10 +57,16 @@ void AnsiAssign(AnsiChars* slot, std::string_view bytes) {
     AnsiRelease(old);
 }
 
-std::string FromAnsi(const char* s) { return Platform().AnsiToUtf8(std::string(AnsiBytes(s))); }
+std::string FromAnsi(const char* s) {
+    return win32::AnsiToUtf8(std::string(AnsiBytes(s)));
+}
 
-void AnsiAssignUtf8(AnsiChars* slot, const std::string& utf8) { AnsiAssign(slot, Platform().Utf8ToAnsi(utf8)); }
+void AnsiAssignUtf8(AnsiChars* slot, const std::string& utf8) {
+    AnsiAssign(slot, win32::Utf8ToAnsi(utf8));
+}
 
-AnsiArg::AnsiArg(const std::string& utf8) { AnsiAssignUtf8(&s_, utf8); }
+AnsiArg::AnsiArg(const std::string& utf8) {
+    AnsiAssignUtf8(&s_, utf8);
+}
 
 } // namespace tkv::abi

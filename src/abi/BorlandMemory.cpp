@@ -36,7 +36,8 @@ bool BindBorlandMemory() {
     HMODULE m = LoadFromHostFolder();
     if (!m)
         return false;
-    auto get = reinterpret_cast<GetMemFn>(reinterpret_cast<void*>(GetProcAddress(m, "@Borlndmm@SysGetMem$qqri")));
+    auto get =
+        reinterpret_cast<GetMemFn>(reinterpret_cast<void*>(GetProcAddress(m, "@Borlndmm@SysGetMem$qqri")));
     auto free =
         reinterpret_cast<FreeMemFn>(reinterpret_cast<void*>(GetProcAddress(m, "@Borlndmm@SysFreeMem$qqrpv")));
     if (!get || !free) {
@@ -57,7 +58,9 @@ void UnbindBorlandMemory() {
     freeMem = nullptr;
 }
 
-bool BorlandMemoryBound() { return memoryManager != nullptr; }
+bool BorlandMemoryBound() {
+    return memoryManager != nullptr;
+}
 
 void* BorlandGetMem(std::size_t size) {
     if (!getMem || size > 0x7FFFFFF0u)

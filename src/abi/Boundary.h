@@ -8,8 +8,8 @@
 #include "../Interface/Unknown.h"
 #include "../platform/Platform.h"
 
-#include <windows.h>
 #include <oleauto.h>
+#include <windows.h>
 // The core names methods after these; the A/W macros would rename them.
 #undef LoadLibrary
 #undef WriteProfileString
@@ -48,6 +48,8 @@ struct RawUnknownVtbl {
     ReleaseFn Release;
 };
 
-inline Bool8 ToBool8(bool b) { return b ? 1 : 0; }
+inline Bool8 ToBool8(bool b) {
+    return b ? 1 : 0;
+}
 
 } // namespace tkv::abi

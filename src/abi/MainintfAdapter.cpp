@@ -51,8 +51,8 @@ public:
         V()->AddAction(O(), actionId, c.Get());
     }
     WindowHandle AppHandle() override { return V()->AppHandle(O()); }
-    std::int32_t ExecuteProcByName(const std::string& procName, const StringArray& names, const VariantArray& values,
-                                   OleVariant& outParams) override {
+    std::int32_t ExecuteProcByName(const std::string& procName, const StringArray& names,
+                                   const VariantArray& values, OleVariant& outParams) override {
         AnsiArg p(procName);
         AnsiOpenArray n(names);
         VariantOpenArray v(values);
@@ -108,24 +108,26 @@ public:
     }
     std::int32_t LoginUserREC() override { return V()->LoginUserREC(O()); }
     std::int32_t LoginPublicPosID() override { return V()->LoginPublicPosID(O()); }
-    std::int32_t MessageBox(const std::string& text, const std::string& caption, std::uint32_t flags) override {
+    std::int32_t MessageBox(const std::string& text, const std::string& caption,
+                            std::uint32_t flags) override {
         AnsiArg t(text), c(caption);
         return V()->MessageBox(O(), t.Get(), c.Get(), flags);
     }
-    std::int32_t OpenProcByName(const std::string& procName, const StringArray& names, const VariantArray& values,
-                                OleVariant& resultSet, OleVariant& outParams) override {
+    std::int32_t OpenProcByName(const std::string& procName, const StringArray& names,
+                                const VariantArray& values, OleVariant& resultSet,
+                                OleVariant& outParams) override {
         AnsiArg p(procName);
         AnsiOpenArray n(names);
         VariantOpenArray v(values);
         VariantArg rs, out;
-        const std::int32_t r = V()->OpenProcByNameOutputs(O(), p.Get(), n.Data(), n.High(), v.Data(), v.High(),
-                                                          rs.Get(), out.Get());
+        const std::int32_t r = V()->OpenProcByNameOutputs(O(), p.Get(), n.Data(), n.High(), v.Data(),
+                                                          v.High(), rs.Get(), out.Get());
         resultSet = rs.Value();
         outParams = out.Value();
         return r;
     }
-    std::int32_t OpenProcByName(const std::string& procName, const StringArray& names, const VariantArray& values,
-                                OleVariant& resultSet) override {
+    std::int32_t OpenProcByName(const std::string& procName, const StringArray& names,
+                                const VariantArray& values, OleVariant& resultSet) override {
         AnsiArg p(procName);
         AnsiOpenArray n(names);
         VariantOpenArray v(values);

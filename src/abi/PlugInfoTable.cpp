@@ -18,8 +18,12 @@ struct PlugInfo {
 
 PlugInfo* current = nullptr;
 
-PlugInfo* PlugInfo_from_RawPlugInfo(RawPlugInfo* iface) { return reinterpret_cast<PlugInfo*>(iface); }
-IVNPlugInfo* Core(RawPlugInfo* iface) { return PlugInfo_from_RawPlugInfo(iface)->core.Get(); }
+PlugInfo* PlugInfo_from_RawPlugInfo(RawPlugInfo* iface) {
+    return reinterpret_cast<PlugInfo*>(iface);
+}
+IVNPlugInfo* Core(RawPlugInfo* iface) {
+    return PlugInfo_from_RawPlugInfo(iface)->core.Get();
+}
 
 template <class Get> void WideResult(BSTR* result, Get get) {
     Guarded([&] { BstrAssign(result, get()); });

@@ -33,18 +33,20 @@ struct RawMainintfVtbl {
     void(TKV_STDCALL* LoginUserName)(BSTR* result, RawObject* self);
     std::int32_t(TKV_STDCALL* LoginUserREC)(RawObject* self);
     std::int32_t(TKV_STDCALL* LoginPublicPosID)(RawObject* self);
-    std::int32_t(TKV_STDCALL* MessageBox)(RawObject* self, AnsiChars text, AnsiChars caption, std::uint32_t flags);
+    std::int32_t(TKV_STDCALL* MessageBox)(RawObject* self, AnsiChars text, AnsiChars caption,
+                                          std::uint32_t flags);
     std::int32_t(TKV_STDCALL* OpenProcByNameOutputs)(RawObject* self, AnsiChars procName, AnsiChars* names,
                                                      std::int32_t namesHigh, VARIANT* values,
                                                      std::int32_t valuesHigh, VARIANT* resultSet,
                                                      VARIANT* outParams);
     std::int32_t(TKV_STDCALL* OpenProcByNameNames)(RawObject* self, AnsiChars procName, AnsiChars* names,
-                                                   std::int32_t namesHigh, VARIANT* values, std::int32_t valuesHigh,
-                                                   VARIANT* resultSet);
+                                                   std::int32_t namesHigh, VARIANT* values,
+                                                   std::int32_t valuesHigh, VARIANT* resultSet);
     std::int32_t(TKV_STDCALL* OpenProcByNamePacket)(RawObject* self, AnsiChars procName, VARIANT* params,
                                                     VARIANT* resultSet);
-    std::int32_t(TKV_STDCALL* OpenProcByNamePacketOutputs)(RawObject* self, AnsiChars procName, VARIANT* params,
-                                                           VARIANT* resultSet, VARIANT* outParams);
+    std::int32_t(TKV_STDCALL* OpenProcByNamePacketOutputs)(RawObject* self, AnsiChars procName,
+                                                           VARIANT* params, VARIANT* resultSet,
+                                                           VARIANT* outParams);
     Bool8(TKV_STDCALL* OpenSQL)(RawObject* self, BSTR sql, VARIANT* consts, std::int32_t constsHigh,
                                 VARIANT* resultSet);
     Bool8(TKV_STDCALL* OpenSql)(RawObject* self, BSTR sql, VARIANT* resultSet);
@@ -53,17 +55,18 @@ struct RawMainintfVtbl {
     void(TKV_STDCALL* RefMainCaption)(RawObject* self);
     void(TKV_STDCALL* RunPrintManageData)(RawObject* self, AnsiChars templateName, void* items, VARIANT* data,
                                           Bool8 preview);
-    void(TKV_STDCALL* RunPrintManageDatas)(RawObject* self, AnsiChars templateName, void* items, VARIANT* datas,
-                                           std::int32_t datasHigh, Bool8 preview);
-    void(TKV_STDCALL* RunPrintManageItems)(RawObject* self, AnsiChars templateName, void* items, Bool8 preview);
+    void(TKV_STDCALL* RunPrintManageDatas)(RawObject* self, AnsiChars templateName, void* items,
+                                           VARIANT* datas, std::int32_t datasHigh, Bool8 preview);
+    void(TKV_STDCALL* RunPrintManageItems)(RawObject* self, AnsiChars templateName, void* items,
+                                           Bool8 preview);
     Bool8(TKV_STDCALL* SelectBaseic)(RawObject* self, std::uint8_t basicType, AnsiChars searchText,
                                      VARIANT* selected);
     void(TKV_STDCALL* SetSettingControlNames)(RawObject* self, AnsiChars formName, AnsiChars names);
     void(TKV_STDCALL* SetSubValue)(RawObject* self, AnsiChars name, VARIANT* value);
     void(TKV_STDCALL* SetSysSettingControl)(RawObject* self, void* control);
     void(TKV_STDCALL* SysCfgValue)(VARIANT* result, RawObject* self, AnsiChars name);
-    void(TKV_STDCALL* ViewBill)(RawObject* self, std::int32_t billType, std::int32_t billId, std::int32_t userRec,
-                                Bool8 readOnly);
+    void(TKV_STDCALL* ViewBill)(RawObject* self, std::int32_t billType, std::int32_t billId,
+                                std::int32_t userRec, Bool8 readOnly);
     void(TKV_STDCALL* ShowMsg)(RawObject* self, AnsiChars msg, AnsiChars title);
     void(TKV_STDCALL* ShowError)(RawObject* self, AnsiChars msg, AnsiChars title);
     Bool8(TKV_STDCALL* YesOrNo)(RawObject* self, AnsiChars msg, AnsiChars title);
@@ -75,7 +78,8 @@ struct RawMainintfVtbl {
     void(TKV_STDCALL* InitxwPanel)(RawObject* self, void* control);
     void(TKV_STDCALL* InitLabelEdit)(RawObject* self, void* control);
     Bool8(TKV_STDCALL* UpdataSQLFromFile)(RawObject* self, AnsiChars fileName);
-    void(TKV_STDCALL* GetBasicLocalValue)(BSTR* result, RawObject* self, std::uint32_t field, AnsiChars typeId);
+    void(TKV_STDCALL* GetBasicLocalValue)(BSTR* result, RawObject* self, std::uint32_t field,
+                                          AnsiChars typeId);
     void(TKV_STDCALL* OpenYBRetail)(RawObject* self);
     void(TKV_STDCALL* OpenYBRetailBack)(RawObject* self);
     void(TKV_STDCALL* OpenCanleRetail)(RawObject* self);

@@ -80,7 +80,9 @@ RetailPlugin* current = nullptr;
 RetailPlugin* RetailPlugin_from_RawRetailPlugin(RawRetailPlugin* iface) {
     return reinterpret_cast<RetailPlugin*>(iface);
 }
-IRetailPlugin* Core(RawRetailPlugin* iface) { return RetailPlugin_from_RawRetailPlugin(iface)->core.Get(); }
+IRetailPlugin* Core(RawRetailPlugin* iface) {
+    return RetailPlugin_from_RawRetailPlugin(iface)->core.Get();
+}
 
 // A hook on a var OleVariant: the host's value in, the core's value back out.
 template <class Hook> Bool8 VarHook(VARIANT* params, Hook hook) {
@@ -163,11 +165,13 @@ void TKV_STDCALL RetailPlugin_ClearPlugInfo(RawRetailPlugin* iface) {
 }
 
 Bool8 TKV_STDCALL RetailPlugin_BeforeSave(RawRetailPlugin* iface, VARIANT* Params) {
-    return Guarded([&] { return VarHook(Params, [&](OleVariant& p) { return Core(iface)->BeforeSave(p); }); }, Bool8{0});
+    return Guarded([&] { return VarHook(Params, [&](OleVariant& p) { return Core(iface)->BeforeSave(p); }); },
+                   Bool8{0});
 }
 
 Bool8 TKV_STDCALL RetailPlugin_AfterSave(RawRetailPlugin* iface, VARIANT* Params) {
-    return Guarded([&] { return VarHook(Params, [&](OleVariant& p) { return Core(iface)->AfterSave(p); }); }, Bool8{0});
+    return Guarded([&] { return VarHook(Params, [&](OleVariant& p) { return Core(iface)->AfterSave(p); }); },
+                   Bool8{0});
 }
 
 Bool8 TKV_STDCALL RetailPlugin_BeforePrint(RawRetailPlugin* iface, VARIANT* GridData, VARIANT* Params) {
@@ -183,11 +187,14 @@ Bool8 TKV_STDCALL RetailPlugin_BeforePrint(RawRetailPlugin* iface, VARIANT* Grid
 }
 
 Bool8 TKV_STDCALL RetailPlugin_CheckData(RawRetailPlugin* iface, VARIANT* Params) {
-    return Guarded([&] { return VarHook(Params, [&](OleVariant& p) { return Core(iface)->CheckData(p); }); }, Bool8{0});
+    return Guarded([&] { return VarHook(Params, [&](OleVariant& p) { return Core(iface)->CheckData(p); }); },
+                   Bool8{0});
 }
 
 Bool8 TKV_STDCALL RetailPlugin_CheckGridRow(RawRetailPlugin* iface, std::int32_t ARow, VARIANT* Params) {
-    return Guarded([&] { return VarHook(Params, [&](OleVariant& p) { return Core(iface)->CheckGridRow(ARow, p); }); }, Bool8{0});
+    return Guarded(
+        [&] { return VarHook(Params, [&](OleVariant& p) { return Core(iface)->CheckGridRow(ARow, p); }); },
+        Bool8{0});
 }
 
 void TKV_STDCALL RetailPlugin_IniGridFields(RawRetailPlugin* iface, void* AGrid) {
@@ -195,31 +202,42 @@ void TKV_STDCALL RetailPlugin_IniGridFields(RawRetailPlugin* iface, void* AGrid)
 }
 
 Bool8 TKV_STDCALL RetailPlugin_BeforeVipCard(RawRetailPlugin* iface, VARIANT* Params) {
-    return Guarded([&] { return VarHook(Params, [&](OleVariant& p) { return Core(iface)->BeforeVipCard(p); }); }, Bool8{0});
+    return Guarded(
+        [&] { return VarHook(Params, [&](OleVariant& p) { return Core(iface)->BeforeVipCard(p); }); },
+        Bool8{0});
 }
 
 Bool8 TKV_STDCALL RetailPlugin_AfterVipCard(RawRetailPlugin* iface, VARIANT* Params) {
-    return Guarded([&] { return VarHook(Params, [&](OleVariant& p) { return Core(iface)->AfterVipCard(p); }); }, Bool8{0});
+    return Guarded(
+        [&] { return VarHook(Params, [&](OleVariant& p) { return Core(iface)->AfterVipCard(p); }); },
+        Bool8{0});
 }
 
 Bool8 TKV_STDCALL RetailPlugin_BeforePtyeInsert(RawRetailPlugin* iface, VARIANT* Params) {
-    return Guarded([&] { return VarHook(Params, [&](OleVariant& p) { return Core(iface)->BeforePtyeInsert(p); }); }, Bool8{0});
+    return Guarded(
+        [&] { return VarHook(Params, [&](OleVariant& p) { return Core(iface)->BeforePtyeInsert(p); }); },
+        Bool8{0});
 }
 
 Bool8 TKV_STDCALL RetailPlugin_AfterPtyeInsert(RawRetailPlugin* iface, std::int32_t ARow, VARIANT* Params) {
-    return Guarded([&] { return VarHook(Params, [&](OleVariant& p) { return Core(iface)->AfterPtyeInsert(ARow, p); }); }, Bool8{0});
+    return Guarded(
+        [&] { return VarHook(Params, [&](OleVariant& p) { return Core(iface)->AfterPtyeInsert(ARow, p); }); },
+        Bool8{0});
 }
 
 Bool8 TKV_STDCALL RetailPlugin_BeforeAcct(RawRetailPlugin* iface, VARIANT* Params) {
-    return Guarded([&] { return VarHook(Params, [&](OleVariant& p) { return Core(iface)->BeforeAcct(p); }); }, Bool8{0});
+    return Guarded([&] { return VarHook(Params, [&](OleVariant& p) { return Core(iface)->BeforeAcct(p); }); },
+                   Bool8{0});
 }
 
 Bool8 TKV_STDCALL RetailPlugin_AfterAcct(RawRetailPlugin* iface, VARIANT* Params) {
-    return Guarded([&] { return VarHook(Params, [&](OleVariant& p) { return Core(iface)->AfterAcct(p); }); }, Bool8{0});
+    return Guarded([&] { return VarHook(Params, [&](OleVariant& p) { return Core(iface)->AfterAcct(p); }); },
+                   Bool8{0});
 }
 
 Bool8 TKV_STDCALL RetailPlugin_GetSBCard(RawRetailPlugin* iface, VARIANT* Params) {
-    return Guarded([&] { return VarHook(Params, [&](OleVariant& p) { return Core(iface)->GetSBCard(p); }); }, Bool8{0});
+    return Guarded([&] { return VarHook(Params, [&](OleVariant& p) { return Core(iface)->GetSBCard(p); }); },
+                   Bool8{0});
 }
 
 void TKV_STDCALL RetailPlugin_ShowSBCard(RawRetailPlugin* iface) {
@@ -279,7 +297,12 @@ Bool8 TKV_STDCALL RetailPlugin_IsNeedRetailBack(RawRetailPlugin* iface) {
 }
 
 void TKV_STDCALL RetailPlugin_ssBalaInfo(RawRetailPlugin* iface, VARIANT* Params) {
-    Guarded([&] { VarHook(Params, [&](OleVariant& p) { Core(iface)->ssBalaInfo(p); return true; }); });
+    Guarded([&] {
+        VarHook(Params, [&](OleVariant& p) {
+            Core(iface)->ssBalaInfo(p);
+            return true;
+        });
+    });
 }
 
 Bool8 TKV_STDCALL RetailPlugin_ssInit(RawRetailPlugin* iface) {

@@ -17,7 +17,8 @@ void CheckHr(HRESULT hr) {
     if (hr == E_OUTOFMEMORY)
         throw std::bad_alloc();
     if (FAILED(hr))
-        throw EVariantError("variant conversion failed (" + std::to_string(static_cast<unsigned long>(hr)) + ")");
+        throw EVariantError("variant conversion failed (" + std::to_string(static_cast<unsigned long>(hr)) +
+                            ")");
 }
 
 OleVariant FromSafeArray(SAFEARRAY* sa, VARTYPE elementType) {

@@ -41,6 +41,8 @@ BORLAND_REGISTER void* BorlndmmSysReallocMem(void* p, std::int32_t size) {
 }
 
 // Blocks handed out and not yet freed (plain C convention, read by the test host).
-std::int32_t BorlndmmLiveBlocks() { return liveBlocks; }
+std::int32_t BorlndmmLiveBlocks() {
+    return liveBlocks;
+}
 
 } // extern "C"

@@ -4,49 +4,44 @@
 #include "../../Interface/Unknown.h"
 #include "../Platform.h"
 
-#include <windows.h>
 #include <objbase.h>
 #include <oleauto.h>
+#include <windows.h>
 // The platform interface names methods after these; the A/W macros would rename them.
 #undef LoadLibrary
 #undef WriteProfileString
+
+#include "Win32Text.h"
 
 #include <stdexcept>
 #include <vector>
 
 namespace tkv {
+
+// The factory that Platform.cpp uses for the built-in platform of each operating system.
+std::unique_ptr<IPlatform> CreateNativePlatform();
+
 namespace {
 
-std::wstring Widen(const std::string& text, UINT codePage) {
-    if (text.empty())
-        return {};
-    const int n = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring out(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
-    return out;
+std::wstring Widen(const std::string& utf8) {
+    return win32::Utf8ToWide(utf8);
 }
-
-std::string Narrow(const std::wstring& text, UINT codePage) {
-    if (text.empty())
-        return {};
-    const int n = WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                      nullptr);
-    std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
-    return out;
+std::string Narrow(const std::wstring& w) {
+    return win32::WideToUtf8(w.data(), w.size());
 }
 
 class Win32Platform final : public IPlatform {
 public:
     std::string ModuleFileName() override {
         HMODULE self = nullptr;
-        GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+        GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                               GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                            reinterpret_cast<LPCWSTR>(&NativePlatform), &self);
         std::vector<wchar_t> buf(MAX_PATH);
         for (;;) {
             const DWORD n = GetModuleFileNameW(self, buf.data(), static_cast<DWORD>(buf.size()));
             if (n < buf.size())
-                return Narrow(std::wstring(buf.data(), n), CP_UTF8);
+                return Narrow(std::wstring(buf.data(), n));
             buf.resize(buf.size() * 2);
         }
     }
@@ -56,11 +51,11 @@ public:
     std::string SystemFolder() override {
         wchar_t buf[MAX_PATH];
         const UINT n = GetSystemDirectoryW(buf, MAX_PATH);
-        return Narrow(std::wstring(buf, n < MAX_PATH ? n : 0), CP_UTF8);
+        return Narrow(std::wstring(buf, n < MAX_PATH ? n : 0));
     }
 
     LibraryHandle LoadLibrary(const std::string& path) override {
-        return reinterpret_cast<LibraryHandle>(LoadLibraryW(Widen(path, CP_UTF8).c_str()));
+        return reinterpret_cast<LibraryHandle>(LoadLibraryW(Widen(path).c_str()));
     }
 
     void FreeLibrary(LibraryHandle library) override {
@@ -109,19 +104,8 @@ public:
         return t.ToString();
     }
 
-    std::string Utf8ToAnsi(const std::string& utf8) override {
-        const std::wstring w = Widen(utf8, CP_UTF8);
-        if (w.empty())
-            return {};
-        BOOL lossy = FALSE;
-        const int n =
-            WideCharToMultiByte(CP_ACP, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, "?", &lossy);
-        std::string out(static_cast<size_t>(n), '\0');
-        WideCharToMultiByte(CP_ACP, 0, w.data(), static_cast<int>(w.size()), out.data(), n, "?", &lossy);
-        return out;
-    }
-
-    std::string AnsiToUtf8(const std::string& ansi) override { return Narrow(Widen(ansi, CP_ACP), CP_UTF8); }
+    std::string Utf8ToAnsi(const std::string& utf8) override { return win32::Utf8ToAnsi(utf8); }
+    std::string AnsiToUtf8(const std::string& ansi) override { return win32::AnsiToUtf8(ansi); }
 
     unsigned AnsiCodePage() override { return GetACP(); }
 
@@ -137,9 +121,8 @@ public:
 
 } // namespace
 
-IPlatform& NativePlatform() {
-    static Win32Platform platform;
-    return platform;
+std::unique_ptr<IPlatform> CreateNativePlatform() {
+    return std::make_unique<Win32Platform>();
 }
 
 } // namespace tkv
