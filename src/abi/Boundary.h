@@ -8,8 +8,9 @@
 #include "../Interface/Unknown.h"
 #include "../platform/Platform.h"
 
-#include <oleauto.h>
 #include <windows.h>
+// After windows.h, which it builds on.
+#include <oleauto.h>
 // The core names methods after these; the A/W macros would rename them.
 #undef LoadLibrary
 #undef WriteProfileString

@@ -4,9 +4,10 @@
 #include "../../Interface/Unknown.h"
 #include "../Platform.h"
 
+#include <windows.h>
+// After windows.h, which they build on.
 #include <objbase.h>
 #include <oleauto.h>
-#include <windows.h>
 // The platform interface names methods after these; the A/W macros would rename them.
 #undef LoadLibrary
 #undef WriteProfileString
