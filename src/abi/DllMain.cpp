@@ -1,17 +1,34 @@
-// Library entry: the shared memory manager is bound before anything of the plug-in runs, and a
-// library that cannot bind it refuses to load (strings could not cross the boundary).
+// Library entry of TkvfpPlug.dll: the shared memory manager is bound before anything of the plug-in
+// runs (a library that cannot bind it refuses to load: strings could not cross the boundary), then
+// the module state is created. An explicit unload finalises the state, which releases the host
+// references, and unbinds the manager; at process exit the host's objects may already be gone, so
+// nothing is called then.
+#include "../comm/ModuleState.h"
 #include "BorlandMemory.h"
 #include "Boundary.h"
+#include "Guard.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
     switch (reason) {
     case DLL_PROCESS_ATTACH:
         DisableThreadLibraryCalls(instance);
-        return tkv::abi::BindBorlandMemory() ? TRUE : FALSE;
-    case DLL_PROCESS_DETACH:
-        // At process exit the manager may already be gone; only an explicit unload releases it.
-        if (!reserved)
+        if (!tkv::abi::BindBorlandMemory())
+            return FALSE;
+        if (!tkv::abi::Guarded(
+                [] {
+                    tkv::InitializeModuleState();
+                    return true;
+                },
+                false)) {
             tkv::abi::UnbindBorlandMemory();
+            return FALSE;
+        }
+        return TRUE;
+    case DLL_PROCESS_DETACH:
+        if (!reserved) {
+            tkv::abi::Guarded([] { tkv::FinalizeModuleState(); });
+            tkv::abi::UnbindBorlandMemory();
+        }
         break;
     default:
         break;
