@@ -5,6 +5,7 @@
 
 #include "AnsiString.h"
 #include "HostAdapter.h"
+#include "HostControlTable.h"
 #include "VariantMarshal.h"
 #include "WideString.h"
 
@@ -30,6 +31,19 @@ public:
 private:
     std::vector<std::unique_ptr<AnsiArg>> items_;
     std::vector<AnsiChars> chars_;
+};
+
+// A control for one host call, as the raw control table.
+class ControlArg {
+public:
+    explicit ControlArg(IHostControl* control) : table_(NewHostControlTable(control)) {}
+    ~ControlArg() { ReleaseHostControlTable(table_); }
+    ControlArg(const ControlArg&) = delete;
+    ControlArg& operator=(const ControlArg&) = delete;
+    RawObject* Get() const { return table_; }
+
+private:
+    RawObject* table_;
 };
 
 class MainintfAdapter final : public TInterfacedObject<IVNMainintf> {
@@ -209,7 +223,9 @@ public:
         VariantArg v(value);
         V()->SetSubValue(O(), n.Get(), v.Get());
     }
-    void SetSysSettingControl(IHostControl* control) override { V()->SetSysSettingControl(O(), control); }
+    void SetSysSettingControl(IHostControl* control) override {
+        V()->SetSysSettingControl(O(), ControlArg(control).Get());
+    }
     OleVariant SysCfgValue(const std::string& name) override {
         AnsiArg n(name);
         VariantArg r;
@@ -231,15 +247,20 @@ public:
         AnsiArg m(msg), t(title);
         return V()->YesOrNo(O(), m.Get(), t.Get()) != 0;
     }
-    // Controls travel as the core's control interface pointer; see the report on control
-    // preparation across the boundary.
-    void InitGLabelBtnEdit(IHostControl* control) override { V()->InitGLabelBtnEdit(O(), control); }
-    void InitGLabelComBox(IHostControl* control) override { V()->InitGLabelComBox(O(), control); }
-    void InitVchGridClass(IHostControl* control) override { V()->InitVchGridClass(O(), control); }
-    void InitBandGrid(IHostControl* control) override { V()->InitBandGrid(O(), control); }
-    void InitGBitbtn(IHostControl* control) override { V()->InitGBitbtn(O(), control); }
-    void InitxwPanel(IHostControl* control) override { V()->InitxwPanel(O(), control); }
-    void InitLabelEdit(IHostControl* control) override { V()->InitLabelEdit(O(), control); }
+    // Controls travel as the raw control table.
+    void InitGLabelBtnEdit(IHostControl* control) override {
+        V()->InitGLabelBtnEdit(O(), ControlArg(control).Get());
+    }
+    void InitGLabelComBox(IHostControl* control) override {
+        V()->InitGLabelComBox(O(), ControlArg(control).Get());
+    }
+    void InitVchGridClass(IHostControl* control) override {
+        V()->InitVchGridClass(O(), ControlArg(control).Get());
+    }
+    void InitBandGrid(IHostControl* control) override { V()->InitBandGrid(O(), ControlArg(control).Get()); }
+    void InitGBitbtn(IHostControl* control) override { V()->InitGBitbtn(O(), ControlArg(control).Get()); }
+    void InitxwPanel(IHostControl* control) override { V()->InitxwPanel(O(), ControlArg(control).Get()); }
+    void InitLabelEdit(IHostControl* control) override { V()->InitLabelEdit(O(), ControlArg(control).Get()); }
     bool UpdataSQLFromFile(const std::string& fileName) override {
         AnsiArg f(fileName);
         return V()->UpdataSQLFromFile(O(), f.Get()) != 0;

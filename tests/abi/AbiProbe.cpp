@@ -8,10 +8,45 @@
 #include "abi/TransinfoAdapter.h"
 #include "abi/VariantMarshal.h"
 
+#include <atomic>
+
 using namespace tkv;
 using namespace tkv::abi;
 
+namespace {
+
+// A band grid as the toolkit would hand it over; counts its live instances.
+std::atomic<int> liveControls{0};
+
+class ProbeGrid final : public TInterfacedObject<IHostControl> {
+public:
+    ProbeGrid() { ++liveControls; }
+    ~ProbeGrid() override { --liveControls; }
+    std::int32_t QueryInterface(const TGUID&, void** obj) override {
+        *obj = nullptr;
+        return E_NOINTERFACE;
+    }
+    THostControlKind Kind() override { return THostControlKind::ckBandGrid; }
+    std::string ClassName() override { return "TBandGrid"; }
+    std::string Name() override { return "grid_明细"; }
+    TBasicType BasicType() override { return btPtype; }
+    void SetSelectHandler(IRecordSelectHandler*) override {}
+    void SetBasicLookup(IBasicDataLookup*) override {}
+};
+
+} // namespace
+
 extern "C" {
+
+// Hands a band grid to the host's InitBandGrid; answers how many probe controls are still alive.
+__declspec(dllexport) int TkvProbeInitBandGrid(RawMainintf* host) {
+    {
+        ComPtr<IVNMainintf> main = WrapMainintf(host);
+        ComPtr<IHostControl> grid(new ProbeGrid);
+        main->InitBandGrid(grid.Get());
+    }
+    return liveControls;
+}
 
 // Calls the data, message and picture methods of the host's main table and hands back, in order:
 // [0] result of OpenProcByName with outputs, [1] its result-set packet, [2] its output-parameter

@@ -2,6 +2,7 @@
 #include "FakeHost.h"
 
 #include "HostStrings.h"
+#include "abi/HostControlTable.h"
 
 using namespace tkv::abi;
 
@@ -143,6 +144,23 @@ void Main_GetBasicLocalValue(BSTR* result, RawObject*, std::uint32_t field, Ansi
     *result = SysAllocString(Wide(v).c_str());
 }
 
+// Reads the control through its raw table, holding a reference meanwhile as a host would.
+void Main_InitBandGrid(RawObject* self, void* control) {
+    auto* c = static_cast<RawObject*>(control);
+    const auto* v = reinterpret_cast<const RawHostControlVtbl*>(c->lpVtbl);
+    v->AddRef(c);
+    char* cls = nullptr;
+    char* name = nullptr;
+    v->ClassName(&cls, c);
+    v->Name(&name, c);
+    From<FakeMain>(self)->preparedControl = std::to_string(v->Kind(c)) + "|" + HostAnsiBytes(cls) + "|" +
+                                            FromGbk(HostAnsiBytes(name)) + "|" +
+                                            std::to_string(v->BasicType(c));
+    HostReleaseAnsi(cls);
+    HostReleaseAnsi(name);
+    v->Release(c);
+}
+
 const RawMainintfVtbl FakeMain_Vtbl = {
     QueryNothing,
     AddRefOf<FakeMain>,
@@ -232,7 +250,7 @@ const RawMainintfVtbl FakeMain_Vtbl = {
     +[](RawObject* a0, void* a1) -> void { Unexpected(a0); }, // InitGLabelBtnEdit
     +[](RawObject* a0, void* a1) -> void { Unexpected(a0); }, // InitGLabelComBox
     +[](RawObject* a0, void* a1) -> void { Unexpected(a0); }, // InitVchGridClass
-    +[](RawObject* a0, void* a1) -> void { Unexpected(a0); }, // InitBandGrid
+    Main_InitBandGrid,
     +[](RawObject* a0, void* a1) -> void { Unexpected(a0); }, // InitGBitbtn
     +[](RawObject* a0, void* a1) -> void { Unexpected(a0); }, // InitxwPanel
     +[](RawObject* a0, void* a1) -> void { Unexpected(a0); }, // InitLabelEdit

@@ -34,6 +34,7 @@ struct FakeMain {
     bool pictureArrivedNull = false;
     int unexpectedCalls = 0;
     int appHandleCalls = 0;
+    std::string preparedControl; // "kind|class|name|basic type" of the last InitBandGrid
 
     FakeMain();
 };

@@ -236,4 +236,14 @@ TEST_CASE("framework-object getters come in table order and report calls pass th
     CHECK_EQ(LiveBlocks(), start);
 }
 
+TEST_CASE("a control for preparation reaches the host as a raw table and is freed after the call") {
+    const int start = LiveBlocks();
+    FakeMain host;
+    const int alive = Probe().InitBandGrid(&host.iface);
+    CHECK_EQ(host.preparedControl, std::string("1|TBandGrid|grid_明细|2"));
+    CHECK_EQ(alive, 0);
+    CHECK_EQ(host.unexpectedCalls, 0);
+    CHECK_EQ(LiveBlocks(), start);
+}
+
 } // namespace abitest

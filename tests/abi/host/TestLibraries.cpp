@@ -31,10 +31,10 @@ bool LoadTestLibraries(const std::wstring& folder) {
         std::printf("TkvAbiProbe.dll cannot be loaded (%lu)\n", GetLastError());
         return false;
     }
-    bool ok = Bind(p, "TkvProbeMainintf", probe.Mainintf) &
-              Bind(p, "TkvProbeVariantEcho", probe.VariantEcho) &
-              Bind(p, "TkvProbeAnsiEcho", probe.AnsiEcho) & Bind(p, "TkvProbeTransinfo", probe.Transinfo) &
-              Bind(p, "TkvProbeExistForm", probe.ExistForm);
+    bool ok =
+        Bind(p, "TkvProbeMainintf", probe.Mainintf) & Bind(p, "TkvProbeVariantEcho", probe.VariantEcho) &
+        Bind(p, "TkvProbeAnsiEcho", probe.AnsiEcho) & Bind(p, "TkvProbeTransinfo", probe.Transinfo) &
+        Bind(p, "TkvProbeExistForm", probe.ExistForm) & Bind(p, "TkvProbeInitBandGrid", probe.InitBandGrid);
 #ifdef TKV_HAVE_PRODUCT_DLL
     plugin.module = LoadLibraryW((folder + L"TkvfpPlug.dll").c_str());
     if (!plugin.module) {

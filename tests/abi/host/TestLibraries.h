@@ -14,6 +14,7 @@ struct ProbeLibrary {
     HRESULT (*VariantEcho)(const VARIANT* in, VARIANT* out) = nullptr;
     void (*AnsiEcho)(char* in, char** out) = nullptr;
     void (*Transinfo)(tkv::abi::RawTransinfo* host, VARIANT* out) = nullptr;
+    int (*InitBandGrid)(tkv::abi::RawMainintf* host) = nullptr;
     void (*ExistForm)(tkv::abi::RawExistForm* form, tkv::abi::RawReportIntf* report, VARIANT* out) = nullptr;
 };
 
