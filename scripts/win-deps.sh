@@ -31,7 +31,7 @@ build() { # name source-dir cmake-args...
   shift 2
   cmake -S "$dir" -B "$root/build-$arch-$name" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
     -DTKV_WIN_DEPS_PREFIX="$prefix" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
-    -DBUILD_SHARED_LIBS=OFF -DCMAKE_POSITION_INDEPENDENT_CODE=ON "$@" >/dev/null
+    -DBUILD_SHARED_LIBS=OFF -DCMAKE_POSITION_INDEPENDENT_CODE=ON -Wno-dev "$@" >/dev/null
   cmake --build "$root/build-$arch-$name" -j"$jobs" >/dev/null
   cmake --install "$root/build-$arch-$name" >/dev/null
 }
