@@ -17,7 +17,8 @@ dll=build-win-i686/src/abi/TkvfpPlug.dll
 if [ -f "$dll" ]; then
   headers=$(i686-w64-mingw32-objdump -p "$dll")
   grep -q '^architecture: i386' <<<"$(i686-w64-mingw32-objdump -f "$dll")" || { echo "$dll is not i386" >&2; exit 1; }
-  exports=$(sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' <<<"$headers" | awk 'NF>=3 {print $3}' | sort | tr '\n' ' ')
+  exports=$(sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' <<<"$headers" | awk '/^[[:space:]]+\[ *[0-9]+\] / {print $NF}' |
+    sort | tr '\n' ' ')
   if [ "$exports" != "CreatePlugInfo CreateRetailPlug TkvPrint TkvjobLink " ]; then
     echo "unexpected exports of $dll: $exports" >&2
     exit 1
