@@ -48,12 +48,18 @@ std::size_t FindTag(std::string_view text, std::string_view open, std::size_t fr
 
 std::string Quoted(std::string_view value) {
     constexpr std::size_t kMax = 40;
-    if (value.size() <= kMax)
-        return "'" + std::string(value) + "'";
-    std::size_t cut = kMax;
-    while (cut > 0 && (static_cast<unsigned char>(value[cut]) & 0xC0) == 0x80)
-        --cut; // keep whole UTF-8 characters
-    return "'" + std::string(value.substr(0, cut)) + "...'";
+    std::size_t cut = value.size();
+    if (cut > kMax) {
+        cut = kMax;
+        while (cut > 0 && (static_cast<unsigned char>(value[cut]) & 0xC0) == 0x80)
+            --cut; // keep whole UTF-8 characters
+    }
+    std::string out;
+    out.reserve(cut + 5);
+    out += '\'';
+    out.append(value.data(), cut);
+    out += cut < value.size() ? "...'" : "'";
+    return out;
 }
 
 // ---- value texts ----

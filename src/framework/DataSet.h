@@ -66,7 +66,10 @@ public:
     void AddFieldDef(std::string name, TFieldType type, int size = 0);
     void AddFieldDef(TFieldDef def);
     void CreateDataSet();
-    void AppendRecord(std::vector<OleVariant> values); // one value per field; raises on a count mismatch
+    // One value per field, converted to the field types; raises on a count mismatch or a value that does
+    // not convert (nothing is appended then). Moves to the new record.
+    void AppendRecord(std::vector<OleVariant> values);
+    // Drops the rows and keeps the field definitions, so that CreateDataSet reopens the dataset empty.
     void Close();
 
     bool Active() const { return active_; }

@@ -2,10 +2,14 @@
 // of stored procedures that the plug-in calls by name with "@"-prefixed parameters.
 #pragma once
 
+#include "HostError.h"
+#include "Procedure.h"
+#include "ResultRows.h"
 #include "framework/Variant.h"
 
+#include <cstdint>
+#include <functional>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -13,16 +17,10 @@ struct sqlite3;
 
 namespace tkv::host {
 
-// A host error: unknown procedure or parameter, wrong type, SQL error. The message is what the
-// host reports to the caller.
-class HostError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
 class HostDatabase {
 public:
-    // Creates the file and its schema when missing, upgrades an older schema in place.
+    // Creates the file and its schema when missing, upgrades an older schema in place. The file runs
+    // in WAL mode with foreign keys enforced. Raises HostError when the file cannot be opened.
     explicit HostDatabase(const std::string& path);
     ~HostDatabase();
     HostDatabase(const HostDatabase&) = delete;
@@ -32,8 +30,13 @@ public:
 
     // Plain SQL from the plug-in. Exec runs statements in one transaction; Query answers a result-set
     // packet of the rows of one SELECT. Both raise HostError on a SQL error.
+    // The SQL Server forms that the plug-in sends are understood: "exec <procedure> [arguments]" runs
+    // that procedure (Query answers its result set), and getdate() is the host's current date-time.
+    // Constants bind to the statements' "?" parameters in order; their number must match.
     void Exec(const std::string& sql, const std::vector<OleVariant>& constants = {});
     OleVariant Query(const std::string& sql, const std::vector<OleVariant>& constants = {});
+    // Query's rows before they become a packet (no columns when the statement returns none).
+    ResultRows Select(const std::string& sql, const std::vector<OleVariant>& constants = {});
 
     // A stored procedure call. Names carry the "@" prefix as sent; values are matched by name.
     // resultSet (when given) receives the result-set packet, outParams (when given) the parameter
@@ -41,10 +44,27 @@ public:
     // Raises HostError for an unknown procedure, a missing or unknown parameter, a value of the wrong
     // type or a SQL error; a call that writes runs in its own transaction and writes nothing on error.
     std::int32_t CallProcedure(const std::string& name, const std::vector<std::string>& names,
-                               const std::vector<OleVariant>& values, OleVariant* resultSet, OleVariant* outParams);
+                               const std::vector<OleVariant>& values, OleVariant* resultSet,
+                               OleVariant* outParams);
+    // The same call answering rows, output parameters and return value as they are.
+    ProcedureResult Call(const std::string& name, const std::vector<std::string>& names,
+                         const std::vector<OleVariant>& values);
+
+    // "Now" of this host (getdate(), time stamps, the visit serial numbers); the local clock unless
+    // a test or the host program sets another.
+    TDateTime Now() const;
+    void SetClock(std::function<TDateTime()> clock);
 
 private:
+    ProcedureResult CallExecText(const std::string& sql, const std::vector<OleVariant>& constants);
+
     sqlite3* db_ = nullptr;
+    std::function<TDateTime()> clock_;
 };
+
+// The result-set packet of rows (null when they have no columns), and the parameter packet of a
+// call's output parameters (null when it has none).
+OleVariant RowsToPacket(ResultRows rows);
+OleVariant OutputsToPacket(const std::vector<OutputParam>& outputs);
 
 } // namespace tkv::host

@@ -1,0 +1,225 @@
+// Loading a large result-set packet into the in-memory dataset, against parsing the same text with
+// pugixml alone. Goals: load time at most 3x the bare parse, peak memory during load at most 4x the
+// packet size. Every heap byte (operator new and pugixml's allocations) is counted to find the peak.
+#include "framework/DataPacket.h"
+#include "framework/DataSet.h"
+#include "framework/DateTime.h"
+
+#include <benchmark/benchmark.h>
+#include <pugixml.hpp>
+
+#include <malloc.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <new>
+#include <string>
+
+// The replaced operators below hand out malloc blocks and give them back with free, by design.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+
+namespace {
+
+std::size_t gCurrent = 0;
+std::size_t gPeak = 0;
+
+void* CountedAlloc(std::size_t n) {
+    void* p = std::malloc(n ? n : 1);
+    if (p) {
+        gCurrent += malloc_usable_size(p);
+        if (gCurrent > gPeak)
+            gPeak = gCurrent;
+    }
+    return p;
+}
+
+void CountedFree(void* p) {
+    if (!p)
+        return;
+    gCurrent -= malloc_usable_size(p);
+    std::free(p);
+}
+
+} // namespace
+
+void* operator new(std::size_t n) {
+    if (void* p = CountedAlloc(n))
+        return p;
+    throw std::bad_alloc();
+}
+void* operator new[](std::size_t n) {
+    return operator new(n);
+}
+void* operator new(std::size_t n, const std::nothrow_t&) noexcept {
+    return CountedAlloc(n);
+}
+void* operator new[](std::size_t n, const std::nothrow_t&) noexcept {
+    return CountedAlloc(n);
+}
+void operator delete(void* p) noexcept {
+    CountedFree(p);
+}
+void operator delete[](void* p) noexcept {
+    CountedFree(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    CountedFree(p);
+}
+void operator delete[](void* p, std::size_t) noexcept {
+    CountedFree(p);
+}
+
+namespace {
+
+using namespace tkv;
+
+constexpr int kRows = 100000;
+
+std::string Numbered(const char* prefix, int n, const char* suffix = "") {
+    std::string s = prefix;
+    s += std::to_string(n);
+    s += suffix;
+    return s;
+}
+
+// A purchase-detail-like result set: 20 columns of integers, floats, Chinese and ASCII text, dates,
+// flags and fixed-point amounts, with some nulls.
+const OleVariant& Packet() {
+    static const OleVariant packet = [] {
+        static const char* const names[] = {"阿莫西林胶囊",   "复方甘草片", "板蓝根颗粒",    "维生素C片",
+                                            "布洛芬缓释胶囊", "感冒灵颗粒", "头孢克肟分散片"};
+        static const char* const units[] = {"盒", "瓶", "袋", "支"};
+        TClientDataSet ds;
+        ds.AddFieldDef("ID", TFieldType::ftInteger);
+        ds.AddFieldDef("BillID", TFieldType::ftInteger);
+        ds.AddFieldDef("PTypeID", TFieldType::ftInteger);
+        ds.AddFieldDef("Qty", TFieldType::ftFloat);
+        ds.AddFieldDef("Price", TFieldType::ftFloat);
+        ds.AddFieldDef("Amount", TFieldType::ftFloat);
+        ds.AddFieldDef("Discount", TFieldType::ftFloat);
+        ds.AddFieldDef("FullName", TFieldType::ftWideString, 60);
+        ds.AddFieldDef("UserCode", TFieldType::ftString, 20);
+        ds.AddFieldDef("Standard", TFieldType::ftWideString, 40);
+        ds.AddFieldDef("Unit", TFieldType::ftWideString, 10);
+        ds.AddFieldDef("Memo", TFieldType::ftWideString, 100);
+        ds.AddFieldDef("BillDate", TFieldType::ftDateTime);
+        ds.AddFieldDef("ValidDate", TFieldType::ftDateTime);
+        ds.AddFieldDef("Audited", TFieldType::ftBoolean);
+        ds.AddFieldDef("IsGift", TFieldType::ftBoolean);
+        TFieldDef tax{"TaxRate", TFieldType::ftBCD, 4, 18};
+        ds.AddFieldDef(tax);
+        TFieldDef total{"Total", TFieldType::ftBCD, 2, 18};
+        ds.AddFieldDef(total);
+        ds.AddFieldDef("BatchNo", TFieldType::ftString, 30);
+        ds.AddFieldDef("StockQty", TFieldType::ftInteger);
+        ds.CreateDataSet();
+        const TDateTime base = EncodeDateTime({2017, 8, 7, 13, 5, 9, 0});
+        for (int i = 0; i < kRows; ++i) {
+            const double qty = 1 + i % 17, price = 3.5 + (i % 97) * 0.25;
+            ds.AppendRecord({OleVariant(i + 1),
+                             OleVariant(1000 + i / 8),
+                             OleVariant(i % 5000),
+                             OleVariant(qty),
+                             OleVariant(price),
+                             OleVariant(qty * price),
+                             OleVariant(i % 10 == 0 ? 0.9 : 1.0),
+                             OleVariant(names[i % 7]),
+                             OleVariant(Numbered("P", 100000 + i % 5000)),
+                             OleVariant(Numbered("", 10 + i % 40, "mg×24片")),
+                             OleVariant(units[i % 4]),
+                             i % 3 ? OleVariant::Null() : OleVariant(Numbered("整件拆零 ", i)),
+                             OleVariant::Date(base + i / 1000.0),
+                             i % 7 ? OleVariant::Date(base + 730 + i % 365) : OleVariant::Null(),
+                             OleVariant(i % 2 == 0),
+                             OleVariant(i % 50 == 0),
+                             OleVariant::Currency(0.13),
+                             OleVariant::Currency(qty * price * 1.13),
+                             OleVariant(Numbered("B2017", i % 900)),
+                             i % 5 ? OleVariant(i % 300) : OleVariant::Null()});
+        }
+        return ds.GetData();
+    }();
+    return packet;
+}
+
+std::string_view PacketText() {
+    return VariantPacketText(Packet());
+}
+
+void SetMemoryCounters(benchmark::State& state, std::size_t peakExtra) {
+    state.counters["packet_MB"] = static_cast<double>(PacketText().size()) / 1e6;
+    state.counters["peak_ratio"] = static_cast<double>(peakExtra) / static_cast<double>(PacketText().size());
+}
+
+void BM_PugixmlParse(benchmark::State& state) {
+    const std::string_view text = PacketText();
+    std::size_t peakExtra = 0;
+    for (auto _ : state) {
+        pugi::xml_document doc;
+        const std::size_t before = gCurrent;
+        gPeak = gCurrent;
+        pugi::xml_parse_result result = doc.load_buffer(text.data(), text.size());
+        if (!result)
+            state.SkipWithError(result.description());
+        benchmark::DoNotOptimize(doc.first_child());
+        peakExtra = std::max(peakExtra, gPeak - before);
+    }
+    SetMemoryCounters(state, peakExtra);
+}
+BENCHMARK(BM_PugixmlParse)->Unit(benchmark::kMillisecond);
+
+void BM_DataSetLoad(benchmark::State& state) {
+    const OleVariant& packet = Packet();
+    std::size_t peakExtra = 0, kept = 0;
+    for (auto _ : state) {
+        TClientDataSet ds;
+        const std::size_t before = gCurrent;
+        gPeak = gCurrent;
+        ds.SetData(packet);
+        if (ds.RecordCount() != kRows)
+            state.SkipWithError("wrong record count");
+        peakExtra = std::max(peakExtra, gPeak - before);
+        kept = gCurrent - before;
+    }
+    SetMemoryCounters(state, peakExtra);
+    state.counters["kept_ratio"] = static_cast<double>(kept) / static_cast<double>(PacketText().size());
+}
+BENCHMARK(BM_DataSetLoad)->Unit(benchmark::kMillisecond);
+
+void BM_DataSetWrite(benchmark::State& state) {
+    TClientDataSet ds;
+    ds.SetData(Packet());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(WriteDataPacket(ds));
+}
+BENCHMARK(BM_DataSetWrite)->Unit(benchmark::kMillisecond);
+
+// Keeps each benchmark's time per iteration so that the ratio can be printed after the run.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    RatioReporter() : ConsoleReporter(OO_Tabular) {}
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs)
+            if (run.run_type == Run::RT_Iteration || run.aggregate_name == "mean")
+                times[run.run_name.function_name] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
+        ConsoleReporter::ReportRuns(runs);
+    }
+    std::map<std::string, std::pair<double, double>> times; // real, CPU
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    pugi::set_memory_management_functions(CountedAlloc, CountedFree);
+    benchmark::Initialize(&argc, argv);
+    Packet(); // built before any measurement
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    const auto parse = reporter.times.find("BM_PugixmlParse"), load = reporter.times.find("BM_DataSetLoad");
+    if (parse != reporter.times.end() && load != reporter.times.end())
+        std::printf("dataset load / bare pugixml parse time ratio: %.2f real, %.2f CPU (goal <= 3)\n",
+                    load->second.first / parse->second.first, load->second.second / parse->second.second);
+    benchmark::Shutdown();
+    return 0;
+}

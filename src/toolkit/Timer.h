@@ -1,0 +1,25 @@
+// A timer: the runner fires it once its interval has passed while it is enabled; the handler runs
+// through the dispatcher.
+#pragma once
+
+#include "Component.h"
+
+namespace tkv {
+
+class TTimer : public TComponent {
+public:
+    std::string ClassName() const override { return "TTimer"; }
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool enabled) { enabled_ = enabled; }
+    int Interval() const { return interval_; }
+    void SetInterval(int interval) { interval_ = interval; }
+    TNotifyEvent OnTimer;
+    // Runs the handler when enabled; false when disabled or the handler ended early.
+    bool Fire();
+
+private:
+    bool enabled_ = true;
+    int interval_ = 1000;
+};
+
+} // namespace tkv

@@ -1,0 +1,116 @@
+// What crosses to the plug-in: result sets as datapackets that a client dataset loads with the
+// column names, types and values, and output parameters as a parameter packet.
+#include "DatabaseFixture.h"
+#include "framework/DataSet.h"
+#include "framework/Params.h"
+
+#include <gmock/gmock.h>
+
+namespace tkv::host {
+namespace {
+
+class HostPacketsTest : public testing::DatabaseFixture {};
+
+TEST_F(HostPacketsTest, ProcedureRowsLoadIntoADataSetByName) {
+    OleVariant packet;
+    const std::int32_t rc =
+        db_->CallProcedure("ZK_FpSelBillMX", {"@brec", "@begindate", "@enddate"},
+                           {OleVariant(1), OleVariant(March(1)), OleVariant(March(31))}, &packet, nullptr);
+    EXPECT_EQ(rc, 0);
+    TClientDataSet ds;
+    ds.SetData(packet);
+    ASSERT_EQ(ds.RecordCount(), 2);
+    EXPECT_EQ(ds.FieldByName("pfullname").AsString(), "阿莫西林胶囊");
+    EXPECT_EQ(ds.FieldByName("buyid").AsInteger(), 1001);
+    EXPECT_EQ(ds.FieldByName("billdate").DataType(), TFieldType::ftDateTime);
+    EXPECT_EQ(ds.FieldByName("billdate").AsDateTime(), March(10));
+    EXPECT_EQ(ds.FieldByName("imageCount").DataType(), TFieldType::ftInteger);
+    EXPECT_EQ(ds.FieldByName("taxtotal").AsFloat(), 100);
+    ds.Next();
+    EXPECT_TRUE(ds.FieldByName("OutFactoryDate").IsNull());
+    EXPECT_TRUE(ds.FieldByName("voicecode").IsNull());
+}
+
+TEST_F(HostPacketsTest, EmptyResultKeepsItsFields) {
+    OleVariant packet;
+    db_->CallProcedure("zk_TkGetJobInfo", {"@id"}, {OleVariant(9)}, &packet, nullptr);
+    TClientDataSet ds;
+    ds.SetData(packet);
+    EXPECT_TRUE(ds.Active());
+    EXPECT_EQ(ds.RecordCount(), 0);
+    EXPECT_GE(ds.FindFieldIndex("jobnumber"), 0);
+}
+
+TEST_F(HostPacketsTest, ProcedureWithoutRowsAnswersANullPacket) {
+    OleVariant packet = OleVariant(1);
+    db_->CallProcedure("zk_deleteJobLink", {"@id"}, {OleVariant(9)}, &packet, nullptr);
+    EXPECT_TRUE(packet.IsNull());
+}
+
+TEST_F(HostPacketsTest, OutputParametersComeBackByName) {
+    const std::int32_t voiceid = NewInvoice("FP-P", March(8), 2);
+    OleVariant rows, out;
+    db_->CallProcedure(
+        "zk_TkGetVoiceCodeImage", {"@voicecode", "@brec", "@voiceid", "@voicedate", "@bfullname"},
+        {OleVariant("FP-P"), OleVariant(0), OleVariant(0), OleVariant::Date(March(25)), OleVariant("")},
+        &rows, &out);
+    ASSERT_TRUE(out.IsArray());
+    ASSERT_EQ(out.Elements().size(), 5u);
+    const auto& voice = out.Elements()[2].Elements();
+    ASSERT_EQ(voice.size(), 7u);
+    EXPECT_EQ(voice[0].AsString(), "@voiceid");
+    EXPECT_EQ(voice[1].AsInteger(), voiceid);
+    EXPECT_EQ(voice[2].AsInteger(), static_cast<int>(TFieldType::ftInteger));
+    EXPECT_EQ(voice[3].AsInteger(), static_cast<int>(TParamType::ptInputOutput));
+    const auto& date = out.Elements()[3].Elements();
+    EXPECT_EQ(date[1].VarType(), varDate);
+    EXPECT_EQ(date[1].AsDouble(), March(8));
+    EXPECT_EQ(out.Elements()[1].Elements()[1].AsInteger(), 2);
+}
+
+TEST_F(HostPacketsTest, OutputPacketUnpacksIntoAParameterList) {
+    const std::int32_t voiceid = NewInvoice("FP-Q", March(9), 1);
+    OleVariant rows, out;
+    db_->CallProcedure(
+        "zk_TkGetVoiceCodeImage", {"@voicecode", "@brec", "@voiceid", "@voicedate", "@bfullname"},
+        {OleVariant(""), OleVariant(0), OleVariant(voiceid), OleVariant::Date(March(25)), OleVariant("")},
+        &rows, &out);
+    TParams params;
+    ASSERT_TRUE(UnpackParams(out, params));
+    EXPECT_EQ(params.ParamByName("@voiceid").Value.AsInteger(), voiceid);
+    EXPECT_EQ(params.ParamByName("@voicecode").Value.AsString(), "FP-Q");
+    EXPECT_EQ(params.ParamByName("@voicecode").ParamType, TParamType::ptInputOutput);
+}
+
+TEST_F(HostPacketsTest, ReturnValueOfASave) {
+    OleVariant out = OleVariant(5);
+    const std::int32_t id = db_->CallProcedure("zk_TkNewSaveImage", {"@ord", "@filname"},
+                                               {OleVariant(4), OleVariant("4.jpg")}, nullptr, &out);
+    EXPECT_GT(id, 0);
+    EXPECT_TRUE(out.IsNull());
+}
+
+TEST_F(HostPacketsTest, QueryAnswersAPacketOrNull) {
+    TClientDataSet ds;
+    ds.SetData(db_->Query("select fullname from btype where rec=1"));
+    EXPECT_EQ(ds.FieldByName("fullname").AsString(), "重庆康源药业有限公司");
+    EXPECT_TRUE(db_->Query("update btype set usercode = usercode").IsNull());
+    ds.SetData(db_->Query("exec GetLSNo_CQ"));
+    EXPECT_EQ(ds.FieldByName("YbLSNo").AsString(), "20260325000001");
+}
+
+TEST_F(HostPacketsTest, DuplicateColumnNamesAreAClearError) {
+    EXPECT_THAT(
+        [&] {
+            try {
+                db_->Query("select rec, rec from btype");
+            } catch (const HostError& e) {
+                return std::string(e.what());
+            }
+            return std::string();
+        }(),
+        ::testing::HasSubstr("Duplicate field name 'rec'"));
+}
+
+} // namespace
+} // namespace tkv::host
