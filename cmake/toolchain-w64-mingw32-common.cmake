@@ -1,0 +1,28 @@
+# Shared part of the MinGW-w64 cross-builds, included by toolchain-<arch>-w64-mingw32.cmake once it
+# has set TKV_WIN_ARCH.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR ${TKV_WIN_ARCH})
+set(TKV_WIN_TRIPLE ${TKV_WIN_ARCH}-w64-mingw32)
+set(CMAKE_C_COMPILER ${TKV_WIN_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${TKV_WIN_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER ${TKV_WIN_TRIPLE}-windres)
+if(NOT TKV_WIN_DEPS_PREFIX)
+  set(TKV_WIN_DEPS_PREFIX "$ENV{TKV_WIN_DEPS_PREFIX}")
+endif()
+if(NOT TKV_WIN_DEPS_PREFIX)
+  set(TKV_WIN_DEPS_PREFIX /var/cache/tkv-win-deps/${TKV_WIN_ARCH})
+endif()
+set(CMAKE_FIND_ROOT_PATH /usr/${TKV_WIN_TRIPLE} ${TKV_WIN_DEPS_PREFIX})
+set(CMAKE_PREFIX_PATH ${TKV_WIN_DEPS_PREFIX})
+# Static libraries first, so that the DLL carries zlib instead of depending on zlib1.dll.
+set(CMAKE_FIND_LIBRARY_SUFFIXES .a .dll.a)
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+# pkg-config looks only into the cache (and the MinGW zlib), never into the build machine's libraries.
+set(ENV{PKG_CONFIG_LIBDIR} "${TKV_WIN_DEPS_PREFIX}/lib/pkgconfig:${TKV_WIN_DEPS_PREFIX}/share/pkgconfig:/usr/${TKV_WIN_TRIPLE}/lib/pkgconfig")
+set(ENV{PKG_CONFIG_PATH} "")
+set(ENV{PKG_CONFIG_SYSROOT_DIR} "")
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs the Debian packages for the Windows cross-builds and the wine64 boundary tests, and a
+# deb-src entry so that the third-party libraries can be built from Debian's source packages.
+set -euo pipefail
+pkgs=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64 libz-mingw-w64-dev dpkg-dev cmake ninja-build pkg-config
+      locales binutils-mingw-w64-i686 binutils-mingw-w64-x86-64)
+src_list=/etc/apt/sources.list.d/tkv-deb-src.sources
+updated=0
+if [ ! -f "$src_list" ]; then
+  # The same archives as the binary entries, for source packages.
+  cat >"$src_list" <<'SRC'
+Types: deb-src
+URIs: http://deb.debian.org/debian
+Suites: bookworm bookworm-updates
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+SRC
+  apt-get update -qq
+  updated=1
+fi
+missing=()
+for p in "${pkgs[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  [ "$updated" = 1 ] || apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+# The boundary tests run wine in the Chinese locale, whose system code page is 936.
+locale -a 2>/dev/null | grep -qi '^zh_CN.utf8$' || localedef -i zh_CN -f UTF-8 zh_CN.UTF-8

@@ -1,0 +1,263 @@
+// TkvfpPlug.dll through its four exports and raw tables: the description texts, reference counts,
+// interface queries, the host interfaces the transaction object keeps, and the parameter packet
+// that a hook hands back. Slots that open windows (PlugConfig, ShowSBCard, ssPtypeDz, ssConfig and
+// the two menu exports) are left to the interactive host.
+#ifdef TKV_HAVE_PRODUCT_DLL
+
+#include "Check.h"
+#include "FakeHost.h"
+#include "HostStrings.h"
+#include "PluginTables.h"
+#include "TestLibraries.h"
+
+namespace abitest {
+namespace {
+
+const GUID IID_IVNPlugInfo_ = {0x3D3F5DAD, 0x09B9, 0x4CB1, {0x97, 0x2A, 0x66, 0x61, 0x1A, 0xC9, 0x49, 0xEE}};
+const GUID IID_IRetailPlugin_ = {
+    0x8F4EC49D, 0x172D, 0x4E1A, {0x9D, 0x6A, 0x3C, 0x51, 0x23, 0x93, 0x3F, 0x5F}};
+const GUID IID_IUnknown_ = {0x00000000, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+const GUID IID_Other = {0x12345678, 0x1234, 0x1234, {1, 2, 3, 4, 5, 6, 7, 8}};
+
+HostPlugInfo* NewPlugInfo() {
+    void* p = nullptr;
+    Plugin().CreatePlugInfo(&p);
+    return static_cast<HostPlugInfo*>(p);
+}
+
+HostRetailPlugin* NewRetailPlugin() {
+    void* p = nullptr;
+    Plugin().CreateRetailPlug(&p);
+    return static_cast<HostRetailPlugin*>(p);
+}
+
+template <class Fn> std::string Wide(HostPlugInfo* info, Fn slot) {
+    BSTR s = SysAllocString(L"old");
+    slot(&s, info);
+    std::string r = FromBstr(s);
+    SysFreeString(s);
+    return r;
+}
+
+// The first element of a variant array as text, empty when there is none.
+std::string StrAtOrEmpty(const VARIANT& arr) {
+    if (CountOf(arr) < 1)
+        return {};
+    VARIANT e = ElementOf(arr, 0);
+    std::string s = e.vt == VT_BSTR ? FromBstr(e.bstrVal) : std::string();
+    VariantClear(&e);
+    return s;
+}
+
+} // namespace
+
+TEST_CASE("two CreatePlugInfo calls give the same object and the host's releases free it") {
+    HostPlugInfo* a = NewPlugInfo();
+    HostPlugInfo* b = NewPlugInfo();
+    CHECK(a != nullptr);
+    CHECK(a == b);
+    CHECK_EQ(a->lpVtbl->AddRef(a), 3u);
+    CHECK_EQ(a->lpVtbl->Release(a), 2u);
+    CHECK_EQ(b->lpVtbl->Release(b), 1u);
+    CHECK_EQ(a->lpVtbl->Release(a), 0u);
+    HostPlugInfo* c = NewPlugInfo();
+    CHECK(c != nullptr);
+    CHECK_EQ(c->lpVtbl->Release(c), 0u);
+}
+
+TEST_CASE("CreatePlugInfo releases what the host's slot held") {
+    void* slot = nullptr;
+    Plugin().CreatePlugInfo(&slot);
+    HostPlugInfo* first = static_cast<HostPlugInfo*>(slot);
+    first->lpVtbl->AddRef(first);   // the host's second variable
+    Plugin().CreatePlugInfo(&slot); // the slot's old reference is dropped
+    CHECK(slot == first);
+    CHECK_EQ(first->lpVtbl->Release(first), 1u);
+    CHECK_EQ(first->lpVtbl->Release(first), 0u);
+}
+
+TEST_CASE("the description answers IVNPlugInfo and IUnknown only") {
+    HostPlugInfo* info = NewPlugInfo();
+    void* q = nullptr;
+    CHECK_EQ(info->lpVtbl->QueryInterface(info, &IID_IVNPlugInfo_, &q), S_OK);
+    CHECK(q == info);
+    CHECK_EQ(info->lpVtbl->QueryInterface(info, &IID_IUnknown_, &q), S_OK);
+    CHECK(q == info);
+    q = info;
+    CHECK_EQ(info->lpVtbl->QueryInterface(info, &IID_IRetailPlugin_, &q), E_NOINTERFACE);
+    CHECK(q == nullptr);
+    CHECK_EQ(info->lpVtbl->QueryInterface(info, &IID_Other, &q), E_NOINTERFACE);
+    CHECK_EQ(info->lpVtbl->Release(info), 2u);
+    CHECK_EQ(info->lpVtbl->Release(info), 1u);
+    CHECK_EQ(info->lpVtbl->Release(info), 0u);
+}
+
+TEST_CASE("every description text and value, in slot order") {
+    const int start = LiveBlocks();
+    HostPlugInfo* info = NewPlugInfo();
+    const HostPlugInfoVtbl* v = info->lpVtbl;
+    CHECK_EQ(Wide(info, v->GetKeyName), std::string("Tkvfp"));
+    v->Reserved1(info);
+    CHECK_EQ(Wide(info, v->GetPlugProcName), std::string("CreateRetailPlug"));
+    CHECK_EQ(Wide(info, v->GetPlugName), std::string("Tkv厂家发票管理"));
+    CHECK_EQ(v->GetPlugType(info), 1);
+    CHECK_EQ(Wide(info, v->GetPlugText), std::string("Tkv厂家发票管理插件"));
+    CHECK_EQ(Wide(info, v->GetPlugDate), std::string("2017-08-07"));
+    CHECK_EQ(Wide(info, v->GetPlugVersion), std::string("1.0"));
+    CHECK_EQ(v->GetPlugIsAuto(info) & 0xFF, 1);
+    CHECK_EQ(v->PlugAutoRun(info), 8);
+    CHECK_EQ(v->GetPlugIsConfig(info) & 0xFF, 0);
+    v->Reserved2(info);
+    const std::string path = Wide(info, v->GetUpdateSQLFilePath);
+    const std::string tail = "\\PlugData\\TkvUpgrade.SQL";
+    CHECK(path.size() > tail.size() && path.compare(path.size() - tail.size(), tail.size(), tail) == 0);
+    v->Reserved3(info);
+    char* parent = HostNewAnsi("old");
+    v->PlunParentMenuInfo(&parent, info);
+    CHECK_EQ(HostAnsiBytes(parent), Gbk("$$tkvmenu#10007=28,1,Tkv厂家发票管理\r\n"));
+    CHECK_EQ(HostAnsiRefCount(parent), 1);
+    char* menu = nullptr;
+    v->PlunMenuInfo(&menu, info);
+    CHECK_EQ(HostAnsiBytes(menu),
+             Gbk("10007=厂家品种发票图片关联管理,TkvjobLink\r\n10007=厂家品种发票图片打印,TkvPrint\r\n"));
+    // The same answers on every call.
+    char* again = nullptr;
+    v->PlunMenuInfo(&again, info);
+    CHECK_EQ(HostAnsiBytes(again), HostAnsiBytes(menu));
+    HostReleaseAnsi(parent);
+    HostReleaseAnsi(menu);
+    HostReleaseAnsi(again);
+    CHECK_EQ(v->Release(info), 0u);
+    CHECK_EQ(LiveBlocks(), start);
+}
+
+TEST_CASE("two CreateRetailPlug calls give the same object, which answers IRetailPlugin and IUnknown") {
+    HostRetailPlugin* a = NewRetailPlugin();
+    HostRetailPlugin* b = NewRetailPlugin();
+    CHECK(a != nullptr);
+    CHECK(a == b);
+    void* q = nullptr;
+    CHECK_EQ(a->lpVtbl->QueryInterface(a, &IID_IRetailPlugin_, &q), S_OK);
+    CHECK(q == a);
+    CHECK_EQ(a->lpVtbl->QueryInterface(a, &IID_IUnknown_, &q), S_OK);
+    CHECK_EQ(a->lpVtbl->QueryInterface(a, &IID_IVNPlugInfo_, &q), E_NOINTERFACE);
+    CHECK(q == nullptr);
+    CHECK_EQ(a->lpVtbl->Release(a), 3u);
+    CHECK_EQ(a->lpVtbl->Release(a), 2u);
+    CHECK_EQ(a->lpVtbl->Release(a), 1u);
+    CHECK_EQ(b->lpVtbl->Release(b), 0u);
+}
+
+TEST_CASE("InitPlugin keeps the first host interface and asks it for AppHandle every time") {
+    static FakeMain first, second; // kept by the plug-in until it is unloaded
+    HostRetailPlugin* p = NewRetailPlugin();
+    p->lpVtbl->InitPlugin(p, &first.iface);
+    CHECK_EQ(first.ref, 1);
+    CHECK_EQ(first.appHandleCalls, 1);
+    p->lpVtbl->InitPlugin(p, &second.iface);
+    CHECK_EQ(second.ref, 0);
+    CHECK_EQ(second.appHandleCalls, 0);
+    CHECK_EQ(first.appHandleCalls, 2);
+    CHECK_EQ(first.ref, 1);
+    p->lpVtbl->Release(p);
+}
+
+TEST_CASE("InitTransPlugin replaces the bill; the framework and report interfaces keep the first") {
+    static FakeBill bill1, bill2;
+    static FakeExistForm form1, form2;
+    static FakeReport report1, report2;
+    HostRetailPlugin* p = NewRetailPlugin();
+    p->lpVtbl->InitTransPlugin(p, &bill1.iface);
+    CHECK_EQ(bill1.ref, 1);
+    p->lpVtbl->InitTransPlugin(p, &bill2.iface);
+    CHECK_EQ(bill1.ref, 0);
+    CHECK_EQ(bill2.ref, 1);
+    p->lpVtbl->InitExistInterFace(p, &form1.iface);
+    p->lpVtbl->InitExistInterFace(p, &form2.iface);
+    CHECK_EQ(form1.ref, 1);
+    CHECK_EQ(form2.ref, 0);
+    p->lpVtbl->InitReportInterFace(p, &report1.iface);
+    p->lpVtbl->InitReportInterFace(p, &report2.iface);
+    CHECK_EQ(report1.ref, 1);
+    CHECK_EQ(report2.ref, 0);
+    CHECK(report1.calls.empty());
+    p->lpVtbl->Release(p);
+}
+
+TEST_CASE("the plain hooks answer their fixed values and leave Params usable") {
+    const int start = LiveBlocks();
+    HostRetailPlugin* p = NewRetailPlugin();
+    const HostRetailPluginVtbl* v = p->lpVtbl;
+    v->About(p);
+    char* ver = HostNewAnsi("1.0");
+    CHECK_EQ(v->CheckVersion(p, ver) & 0xFF, 0);
+    CHECK_EQ(HostAnsiRefCount(ver), 1);
+    HostReleaseAnsi(ver);
+    char* url = HostNewAnsi("old");
+    v->DownURL(&url, p);
+    CHECK(url == nullptr);
+    v->ExecuteAction(p, 3);
+    char* err = nullptr;
+    v->GetLastError(&err, p);
+    CHECK(err == nullptr);
+    CHECK_EQ(v->GetLastErrorID(p), 0);
+    VARIANT params = VarArrayOf({VarStr("x")}), grid;
+    VariantInit(&grid);
+    CHECK_EQ(v->AfterSave(p, &params) & 0xFF, 1);
+    CHECK_EQ(v->BeforePrint(p, &grid, &params) & 0xFF, 0);
+    CHECK_EQ(v->CheckData(p, &params) & 0xFF, 0);
+    CHECK_EQ(v->CheckGridRow(p, 2, &params) & 0xFF, 0);
+    v->IniGridFields(p, nullptr);
+    CHECK_EQ(v->BeforeVipCard(p, &params) & 0xFF, 0);
+    CHECK_EQ(v->AfterVipCard(p, &params) & 0xFF, 0);
+    CHECK_EQ(v->BeforePtyeInsert(p, &params) & 0xFF, 0);
+    CHECK_EQ(v->AfterPtyeInsert(p, 1, &params) & 0xFF, 0);
+    CHECK_EQ(v->BeforeAcct(p, &params) & 0xFF, 0);
+    CHECK_EQ(v->AfterAcct(p, &params) & 0xFF, 0);
+    CHECK_EQ(StrAtOrEmpty(params), std::string("x"));
+    CHECK_EQ(v->ssClearCloseMulAccount(p) & 0xFF, 1);
+    CHECK_EQ(v->ssNeedEvaluateBalance(p) & 0xFF, 1);
+    CHECK_EQ(v->IsNeedReadCard(p) & 0xFF, 1);
+    CHECK_EQ(v->IsNeedPtypDZ(p) & 0xFF, 1);
+    CHECK_EQ(v->IsNeedRetailBack(p) & 0xFF, 0);
+    CHECK_EQ(v->ssFree(p) & 0xFF, 1);
+    v->ClearPlugInfo(p);
+    VariantClear(&params);
+    v->Release(p);
+    CHECK_EQ(LiveBlocks(), start);
+}
+
+TEST_CASE("ssBalaInfo hands the host a TPlugParams packet of the settlement figures") {
+    HostRetailPlugin* p = NewRetailPlugin();
+    VARIANT params;
+    VariantInit(&params);
+    p->lpVtbl->ssBalaInfo(p, &params);
+    CHECK_EQ(params.vt, VARTYPE(VT_ARRAY | VT_VARIANT));
+    CHECK_EQ(CountOf(params), 4);
+    const char* names[] = {"Balance_sb", "Balance_Cash", "Balance_Bala", "Balance_no"};
+    for (LONG i = 0; i < 4 && CountOf(params) == 4; ++i) {
+        VARIANT e = ElementOf(params, i);
+        CHECK_EQ(CountOf(e), 7);
+        VARIANT name = ElementOf(e, 0);
+        CHECK_EQ(FromBstr(name.bstrVal), std::string(names[i]));
+        VariantClear(&name);
+        VariantClear(&e);
+    }
+    VariantClear(&params);
+    p->lpVtbl->Release(p);
+}
+
+TEST_CASE("insurance answers without a settings file: switch off, no post code") {
+    const int start = LiveBlocks();
+    HostRetailPlugin* p = NewRetailPlugin();
+    CHECK_EQ(p->lpVtbl->CheckCanUseSS(p) & 0xFF, 0);
+    char* code = HostNewAnsi("old");
+    p->lpVtbl->GetConfigPostCode(&code, p);
+    CHECK(code == nullptr);
+    p->lpVtbl->Release(p);
+    CHECK_EQ(LiveBlocks(), start);
+}
+
+} // namespace abitest
+
+#endif
