@@ -5,26 +5,14 @@
 #include "SqlTranslation.h"
 #include "Sqlite.h"
 #include "framework/DateTime.h"
-
-#include <ctime>
+#include "platform/Platform.h"
 
 namespace tkv::host {
 
 namespace {
 
-TDateTime LocalNow() {
-    const std::time_t t = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&t, &local);
-    DateParts parts;
-    parts.year = local.tm_year + 1900;
-    parts.month = local.tm_mon + 1;
-    parts.day = local.tm_mday;
-    parts.hour = local.tm_hour;
-    parts.minute = local.tm_min;
-    parts.second = local.tm_sec;
-    return EncodeDateTime(parts);
-}
+// The host clock is the platform's local clock unless a test sets its own.
+TDateTime LocalNow() { return NativePlatform().Now(); }
 
 // Binds constants to the statement's "?" parameters, from position next on.
 void BindConstants(Statement& stmt, const std::vector<OleVariant>& constants, std::size_t& next) {
