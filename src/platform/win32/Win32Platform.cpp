@@ -2,6 +2,7 @@
 // the system 8-bit code page and the local clock, through the Windows API.
 // Core declarations come before the Windows headers, whose S_OK and E_NOINTERFACE are macros.
 #include "../../Interface/Unknown.h"
+#include "../NativePlatform.h"
 #include "../Platform.h"
 
 #include <windows.h>
@@ -18,9 +19,6 @@
 #include <vector>
 
 namespace tkv {
-
-// The factory that Platform.cpp uses for the built-in platform of each operating system.
-std::unique_ptr<IPlatform> CreateNativePlatform();
 
 namespace {
 
