@@ -149,16 +149,37 @@ bool ParseHex(std::string_view s, std::string& out) {
     return true;
 }
 
-void AppendDate(std::string& out, const DateParts& p) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%04d%02d%02d", p.year, p.month, p.day);
-    out += buf;
+// Writes value as exactly width decimal digits (value is known to fit).
+char* PutDigits(char* at, int value, int width) {
+    for (int i = width - 1; i >= 0; --i, value /= 10)
+        at[i] = static_cast<char>('0' + value % 10);
+    return at + width;
 }
 
+// "YYYYMMDD"; years outside 0..9999 keep the printf form ("-001", "10000").
+void AppendDate(std::string& out, const DateParts& p) {
+    char buf[16];
+    if (p.year < 0 || p.year > 9999) {
+        std::snprintf(buf, sizeof buf, "%04d%02d%02d", p.year, p.month, p.day);
+        out += buf;
+        return;
+    }
+    char* end = PutDigits(buf, p.year, 4);
+    end = PutDigits(end, p.month, 2);
+    end = PutDigits(end, p.day, 2);
+    out.append(buf, end);
+}
+
+// "HH:MM:SSmmm"; the parts come from DecodeDateTime, so each is within its range.
 void AppendTime(std::string& out, const DateParts& p) {
     char buf[16];
-    std::snprintf(buf, sizeof buf, "%02d:%02d:%02d%03d", p.hour, p.minute, p.second, p.millisecond);
-    out += buf;
+    char* end = PutDigits(buf, p.hour, 2);
+    *end++ = ':';
+    end = PutDigits(end, p.minute, 2);
+    *end++ = ':';
+    end = PutDigits(end, p.second, 2);
+    end = PutDigits(end, p.millisecond, 3);
+    out.append(buf, end);
 }
 
 template <typename T> void AppendNumber(std::string& out, T v) {
@@ -627,19 +648,33 @@ void ReadDataPacket(std::string_view xml, TClientDataSet& ds) {
 
 // ---- writing ----
 
-std::string DataPacketLoader::Write(const TClientDataSet& ds) {
-    const auto& fields = ds.fields_;
+void DataPacketWriter::AddField(TFieldDef def) {
+    if (def.Name.empty())
+        throw EDatabaseError("Field name missing");
+    for (const auto& f : fields_)
+        if (SameText(f.Name, def.Name))
+            throw EDatabaseError("Duplicate field name '" + def.Name + "'");
+    StorageKind kind;
+    if (!StorageKindOf(def.DataType, kind))
+        throw EDatabaseError("Field '" + def.Name + "' is of an unsupported type (" +
+                             std::to_string(static_cast<int>(def.DataType)) + ")");
+    hexText_.push_back(kind == StorageKind::Bytes);
+    fields_.push_back(std::move(def));
+}
+
+void DataPacketWriter::BeginRows(std::size_t expectedBytes) {
     // Attribute names must be XML names; other field names travel in "fieldname".
-    std::vector<std::string> attrNames;
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        std::string attr = fields[i].Name;
+    attrNames_.clear();
+    for (std::size_t i = 0; i < fields_.size(); ++i) {
+        std::string attr = fields_[i].Name;
         if (!IsXmlName(attr)) {
-            attr = "F" + std::to_string(i + 1);
+            attr = "F";
+            attr += std::to_string(i + 1);
             auto taken = [&](const std::string& a) {
-                for (const auto& f : fields)
+                for (const auto& f : fields_)
                     if (SameText(f.Name, a))
                         return true;
-                for (const auto& n : attrNames)
+                for (const auto& n : attrNames_)
                     if (SameText(n, a))
                         return true;
                 return false;
@@ -647,19 +682,20 @@ std::string DataPacketLoader::Write(const TClientDataSet& ds) {
             while (taken(attr))
                 attr += '_';
         }
-        attrNames.push_back(std::move(attr));
+        attrNames_.push_back(std::move(attr));
     }
 
-    std::string out;
-    out.reserve(256 + static_cast<std::size_t>(ds.rowCount_) * fields.size() * 16);
+    std::string& out = out_;
+    out.clear();
+    out.reserve(256 + fields_.size() * 128 + expectedBytes);
     out +=
         R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?><DATAPACKET Version="2.0"><METADATA><FIELDS>)";
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        const TFieldDef& f = fields[i];
+    for (std::size_t i = 0; i < fields_.size(); ++i) {
+        const TFieldDef& f = fields_[i];
         out += R"(<FIELD attrname=")";
-        AppendEscaped(out, attrNames[i]);
+        AppendEscaped(out, attrNames_[i]);
         out += '"';
-        if (attrNames[i] != f.Name) {
+        if (attrNames_[i] != f.Name) {
             out += R"( fieldname=")";
             AppendEscaped(out, f.Name);
             out += '"';
@@ -683,57 +719,167 @@ std::string DataPacketLoader::Write(const TClientDataSet& ds) {
         out += "/>";
     }
     out += "</FIELDS><PARAMS/></METADATA><ROWDATA>";
-    for (std::size_t row = 0; row < static_cast<std::size_t>(ds.rowCount_); ++row) {
-        out += "<ROW";
-        for (std::size_t i = 0; i < fields.size(); ++i) {
-            const TClientDataSet::Column& col = *ds.columns_[i];
-            if (col.IsNull(row))
-                continue;
-            out += ' ';
-            out += attrNames[i];
-            out += "=\"";
-            switch (col.type) {
-            case TFieldType::ftLargeint:
-                AppendNumber(out, col.i64[row]);
-                break;
-            case TFieldType::ftFloat:
-            case TFieldType::ftCurrency:
-                AppendNumber(out, col.f64[row]);
-                break;
-            case TFieldType::ftBCD:
-                AppendFixed(out, col.f64[row], fields[i].Size);
-                break;
-            case TFieldType::ftDate:
-                AppendDate(out, DecodeDateTime(col.f64[row]));
-                break;
-            case TFieldType::ftTime:
-                AppendTime(out, DecodeDateTime(col.f64[row]));
-                break;
-            case TFieldType::ftDateTime: {
-                const DateParts p = DecodeDateTime(col.f64[row]);
-                AppendDate(out, p);
-                out += 'T';
-                AppendTime(out, p);
-                break;
-            }
-            case TFieldType::ftBoolean:
-                out += col.flags[row] ? "TRUE" : "FALSE";
-                break;
-            default:
-                if (col.kind == StorageKind::Int32)
-                    AppendNumber(out, col.i32[row]);
-                else if (col.kind == StorageKind::Bytes)
-                    AppendHex(out, col.Text(row));
-                else
-                    AppendEscaped(out, col.Text(row));
-                break;
-            }
-            out += '"';
-        }
-        out += "/>";
+}
+
+void DataPacketWriter::BeginRow() {
+    out_ += "<ROW";
+    cell_ = 0;
+}
+
+void DataPacketWriter::OpenCell() {
+    out_ += ' ';
+    out_ += attrNames_[cell_];
+    out_ += "=\"";
+}
+
+void DataPacketWriter::Integer(std::int64_t value) {
+    OpenCell();
+    AppendNumber(out_, value);
+    out_ += '"';
+    ++cell_;
+}
+
+void DataPacketWriter::Float(double value) {
+    OpenCell();
+    const TFieldDef& f = fields_[cell_];
+    switch (f.DataType) {
+    case TFieldType::ftBCD:
+        AppendFixed(out_, value, f.Size);
+        break;
+    case TFieldType::ftDate:
+        AppendDate(out_, DecodeDateTime(value));
+        break;
+    case TFieldType::ftTime:
+        AppendTime(out_, DecodeDateTime(value));
+        break;
+    case TFieldType::ftDateTime: {
+        const DateParts p = DecodeDateTime(value);
+        AppendDate(out_, p);
+        out_ += 'T';
+        AppendTime(out_, p);
+        break;
     }
-    out += "</ROWDATA></DATAPACKET>";
-    return out;
+    default:
+        AppendNumber(out_, value);
+        break;
+    }
+    out_ += '"';
+    ++cell_;
+}
+
+void DataPacketWriter::Boolean(bool value) {
+    OpenCell();
+    out_ += value ? "TRUE\"" : "FALSE\"";
+    ++cell_;
+}
+
+void DataPacketWriter::Text(std::string_view value) {
+    OpenCell();
+    if (hexText_[cell_])
+        AppendHex(out_, value);
+    else
+        AppendEscaped(out_, value);
+    out_ += '"';
+    ++cell_;
+}
+
+void DataPacketWriter::Value(const OleVariant& value) {
+    if (value.IsEmptyOrNull()) {
+        Null();
+        return;
+    }
+    const TFieldType type = fields_[cell_].DataType;
+    StorageKind kind = StorageKind::Text;
+    StorageKindOf(type, kind);
+    switch (kind) {
+    case StorageKind::Int32:
+        Integer(VariantToInt32(value, type));
+        break;
+    case StorageKind::Int64:
+        Integer(value.AsInt64());
+        break;
+    case StorageKind::Double:
+        Float(type == TFieldType::ftDate || type == TFieldType::ftTime || type == TFieldType::ftDateTime
+                  ? value.AsDateTime()
+                  : value.AsDouble());
+        break;
+    case StorageKind::Boolean:
+        Boolean(value.AsBoolean());
+        break;
+    case StorageKind::Text:
+        Text(value.AsString());
+        break;
+    case StorageKind::Bytes:
+        if (value.IsByteArray()) {
+            const OleVariant::Bytes& b = value.AsBytes();
+            Text(std::string_view(reinterpret_cast<const char*>(b.data()), b.size()));
+        } else {
+            Text(value.AsString());
+        }
+        break;
+    }
+}
+
+void DataPacketWriter::EndRow() {
+    out_ += "/>";
+}
+
+std::string DataPacketWriter::Finish() {
+    out_ += "</ROWDATA></DATAPACKET>";
+    return std::move(out_);
+}
+
+std::string DataPacketLoader::Write(const TClientDataSet& ds) {
+    DataPacketWriter writer;
+    for (const auto& f : ds.fields_)
+        writer.AddField(f);
+
+    // Sized from the stored texts and the field names, so that the buffer of a large result set
+    // is allocated once instead of growing by doubling.
+    const std::size_t rowCount = static_cast<std::size_t>(ds.rowCount_);
+    std::size_t estimate = rowCount * 8;
+    for (std::size_t i = 0; i < ds.fields_.size(); ++i) {
+        const TClientDataSet::Column& col = *ds.columns_[i];
+        estimate += rowCount * (ds.fields_[i].Name.size() + 4);
+        if (col.kind == StorageKind::Bytes)
+            estimate += col.arena.size() * 2; // hex digits
+        else if (col.kind == StorageKind::Text)
+            estimate += col.arena.size() + col.arena.size() / 8; // room for escapes
+        else
+            estimate += rowCount * 20;
+    }
+    writer.BeginRows(estimate);
+
+    for (std::size_t row = 0; row < rowCount; ++row) {
+        writer.BeginRow();
+        for (std::size_t i = 0; i < ds.fields_.size(); ++i) {
+            const TClientDataSet::Column& col = *ds.columns_[i];
+            if (col.IsNull(row)) {
+                writer.Null();
+                continue;
+            }
+            switch (col.kind) {
+            case StorageKind::Int32:
+                writer.Integer(col.i32[row]);
+                break;
+            case StorageKind::Int64:
+                writer.Integer(col.i64[row]);
+                break;
+            case StorageKind::Double:
+                writer.Float(col.f64[row]);
+                break;
+            case StorageKind::Boolean:
+                writer.Boolean(col.flags[row] != 0);
+                break;
+            case StorageKind::Text:
+            case StorageKind::Bytes:
+                writer.Text(col.Text(row));
+                break;
+            }
+        }
+        writer.EndRow();
+    }
+    return writer.Finish();
 }
 
 std::string WriteDataPacket(const TClientDataSet& ds) {

@@ -187,16 +187,17 @@ OleVariant TClientDataSet::Column::Get(std::size_t row) const {
     }
 }
 
-namespace {
-
-std::int32_t CheckedInt32(std::int64_t v, std::int64_t lo, std::int64_t hi, TFieldType type) {
+std::int32_t VariantToInt32(const OleVariant& value, TFieldType type) {
+    if (type != TFieldType::ftSmallint && type != TFieldType::ftWord)
+        return value.AsInteger();
+    const std::int64_t v = value.AsInt64();
+    const std::int64_t lo = type == TFieldType::ftWord ? 0 : -32768;
+    const std::int64_t hi = type == TFieldType::ftWord ? 65535 : 32767;
     if (v < lo || v > hi)
         throw EVariantError("Value " + std::to_string(v) + " is out of range for a " +
                             (type == TFieldType::ftWord ? "word" : "smallint") + " field");
     return static_cast<std::int32_t>(v);
 }
-
-} // namespace
 
 void TClientDataSet::Column::Set(std::size_t row, const OleVariant& value) {
     if (value.IsEmptyOrNull()) {
@@ -205,12 +206,7 @@ void TClientDataSet::Column::Set(std::size_t row, const OleVariant& value) {
     }
     switch (kind) {
     case StorageKind::Int32:
-        if (type == TFieldType::ftSmallint)
-            SetInt32(row, CheckedInt32(value.AsInt64(), -32768, 32767, type));
-        else if (type == TFieldType::ftWord)
-            SetInt32(row, CheckedInt32(value.AsInt64(), 0, 65535, type));
-        else
-            SetInt32(row, value.AsInteger());
+        SetInt32(row, VariantToInt32(value, type));
         break;
     case StorageKind::Int64:
         SetInt64(row, value.AsInt64());

@@ -99,17 +99,25 @@ TEST_F(HostPacketsTest, QueryAnswersAPacketOrNull) {
     EXPECT_EQ(ds.FieldByName("YbLSNo").AsString(), "20260325000001");
 }
 
+// The message of the HostError that the query raises; empty when it raises none.
+std::string QueryError(HostDatabase& db, const std::string& sql) {
+    try {
+        db.Query(sql);
+    } catch (const HostError& e) {
+        return e.what();
+    }
+    return {};
+}
+
 TEST_F(HostPacketsTest, DuplicateColumnNamesAreAClearError) {
-    EXPECT_THAT(
-        [&] {
-            try {
-                db_->Query("select rec, rec from btype");
-            } catch (const HostError& e) {
-                return std::string(e.what());
-            }
-            return std::string();
-        }(),
-        ::testing::HasSubstr("Duplicate field name 'rec'"));
+    EXPECT_THAT(QueryError(*db_, "select rec, rec from btype"),
+                ::testing::HasSubstr("Duplicate field name 'rec'"));
+}
+
+TEST_F(HostPacketsTest, CellThatDoesNotFitItsColumnTypeIsAClearError) {
+    // The expression column takes the type of its first value; the text below it is not a number.
+    EXPECT_THAT(QueryError(*db_, "select 1 as n union all select 'abc'"),
+                ::testing::HasSubstr("The result cannot be sent: Field 'n': "));
 }
 
 } // namespace
