@@ -157,7 +157,7 @@ char* PutDigits(char* at, int value, int width) {
 }
 
 // "YYYYMMDD"; years outside 0..9999 keep the printf form ("-001", "10000").
-void AppendDate(std::string& out, const DateParts& p) {
+void AppendDate(PacketText& out, const DateParts& p) {
     char buf[16];
     if (p.year < 0 || p.year > 9999) {
         std::snprintf(buf, sizeof buf, "%04d%02d%02d", p.year, p.month, p.day);
@@ -171,7 +171,7 @@ void AppendDate(std::string& out, const DateParts& p) {
 }
 
 // "HH:MM:SSmmm"; the parts come from DecodeDateTime, so each is within its range.
-void AppendTime(std::string& out, const DateParts& p) {
+void AppendTime(PacketText& out, const DateParts& p) {
     char buf[16];
     char* end = PutDigits(buf, p.hour, 2);
     *end++ = ':';
@@ -182,13 +182,13 @@ void AppendTime(std::string& out, const DateParts& p) {
     out.append(buf, end);
 }
 
-template <typename T> void AppendNumber(std::string& out, T v) {
+template <typename T> void AppendNumber(PacketText& out, T v) {
     char buf[32];
     auto [ptr, ec] = std::to_chars(buf, buf + sizeof buf, v);
     out.append(buf, ptr);
 }
 
-void AppendFixed(std::string& out, double v, int decimals) {
+void AppendFixed(PacketText& out, double v, int decimals) {
     if (decimals <= 0 || decimals > 15 || !std::isfinite(v)) {
         AppendNumber(out, v);
         return;
@@ -204,7 +204,7 @@ void AppendFixed(std::string& out, double v, int decimals) {
 // Attribute text with everything escaped that a reader would otherwise change: markup characters,
 // quotes, and line breaks and other control characters (which attribute normalisation would turn
 // into spaces).
-void AppendEscaped(std::string& out, std::string_view text) {
+void AppendEscaped(PacketText& out, std::string_view text) {
     std::size_t plain = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const unsigned char c = static_cast<unsigned char>(text[i]);
@@ -231,7 +231,7 @@ void AppendEscaped(std::string& out, std::string_view text) {
     out.append(text.substr(plain));
 }
 
-void AppendHex(std::string& out, std::string_view bytes) {
+void AppendHex(PacketText& out, std::string_view bytes) {
     static const char digits[] = "0123456789ABCDEF";
     for (unsigned char c : bytes) {
         out += digits[c >> 4];
@@ -366,7 +366,7 @@ TFieldType DataPacketFieldType(std::string_view name, std::string_view subtype, 
 class DataPacketLoader {
 public:
     explicit DataPacketLoader(std::string_view xml) : xml_(xml) {}
-    static std::string Write(const TClientDataSet& ds);
+    static OleVariant Write(const TClientDataSet& ds);
 
     void Load(TClientDataSet& ds) {
         ds.Close();
@@ -648,6 +648,18 @@ void ReadDataPacket(std::string_view xml, TClientDataSet& ds) {
 
 // ---- writing ----
 
+void PacketText::ReplaceFront(std::size_t n, const PacketText& other) {
+    // One move of the text after the front, in place.
+    const std::size_t size = bytes_.size();
+    const std::size_t m = other.bytes_.size();
+    if (m > n)
+        bytes_.resize(size + (m - n));
+    std::memmove(bytes_.data() + m, bytes_.data() + n, size - n);
+    if (m < n)
+        bytes_.resize(size - (n - m));
+    std::memcpy(bytes_.data(), other.bytes_.data(), m);
+}
+
 void DataPacketWriter::AddField(TFieldDef def) {
     if (def.Name.empty())
         throw EDatabaseError("Field name missing");
@@ -665,6 +677,7 @@ void DataPacketWriter::AddField(TFieldDef def) {
 void DataPacketWriter::BeginRows(std::size_t expectedBytes) {
     // Attribute names must be XML names; other field names travel in "fieldname".
     attrNames_.clear();
+    cellOpeners_.clear();
     for (std::size_t i = 0; i < fields_.size(); ++i) {
         std::string attr = fields_[i].Name;
         if (!IsXmlName(attr)) {
@@ -682,12 +695,19 @@ void DataPacketWriter::BeginRows(std::size_t expectedBytes) {
             while (taken(attr))
                 attr += '_';
         }
+        cellOpeners_.push_back(" " + attr + "=\"");
         attrNames_.push_back(std::move(attr));
     }
 
-    std::string& out = out_;
-    out.clear();
-    out.reserve(256 + fields_.size() * 128 + expectedBytes);
+    written_.assign(fields_.size(), false);
+    out_.clear();
+    out_.reserve(256 + fields_.size() * 128 + expectedBytes);
+    AppendMetadata(out_);
+    metadataBytes_ = out_.size();
+    metadataStale_ = false;
+}
+
+void DataPacketWriter::AppendMetadata(PacketText& out) const {
     out +=
         R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?><DATAPACKET Version="2.0"><METADATA><FIELDS>)";
     for (std::size_t i = 0; i < fields_.size(); ++i) {
@@ -727,9 +747,8 @@ void DataPacketWriter::BeginRow() {
 }
 
 void DataPacketWriter::OpenCell() {
-    out_ += ' ';
-    out_ += attrNames_[cell_];
-    out_ += "=\"";
+    written_[cell_] = true;
+    out_ += cellOpeners_[cell_];
 }
 
 void DataPacketWriter::Integer(std::int64_t value) {
@@ -824,12 +843,45 @@ void DataPacketWriter::EndRow() {
     out_ += "/>";
 }
 
-std::string DataPacketWriter::Finish() {
-    out_ += "</ROWDATA></DATAPACKET>";
-    return std::move(out_);
+void DataPacketWriter::SetFieldSize(std::size_t field, int size) {
+    if (fields_.at(field).Size != size) {
+        fields_[field].Size = size;
+        metadataStale_ = true;
+    }
 }
 
-std::string DataPacketLoader::Write(const TClientDataSet& ds) {
+void DataPacketWriter::SetFieldType(std::size_t field, TFieldType type) {
+    StorageKind from = StorageKind::Text;
+    StorageKind to = StorageKind::Text;
+    StorageKindOf(fields_.at(field).DataType, from);
+    if (!StorageKindOf(type, to))
+        throw EDatabaseError("Field '" + fields_[field].Name + "' is of an unsupported type (" +
+                             std::to_string(static_cast<int>(type)) + ")");
+    auto integer = [](StorageKind k) {
+        return k == StorageKind::Int32 || k == StorageKind::Int64;
+    };
+    if (written_[field] && !(integer(from) && integer(to)))
+        throw EDatabaseError("Field '" + fields_[field].Name +
+                             "' cannot change its type after cells of it were written");
+    if (fields_[field].DataType != type) {
+        fields_[field].DataType = type;
+        hexText_[field] = to == StorageKind::Bytes;
+        metadataStale_ = true;
+    }
+}
+
+OleVariant DataPacketWriter::Finish() {
+    if (metadataStale_) {
+        PacketText metadata;
+        AppendMetadata(metadata);
+        out_.ReplaceFront(metadataBytes_, metadata);
+        metadataStale_ = false;
+    }
+    out_ += "</ROWDATA></DATAPACKET>";
+    return OleVariant::ByteArray(out_.Take());
+}
+
+OleVariant DataPacketLoader::Write(const TClientDataSet& ds) {
     DataPacketWriter writer;
     for (const auto& f : ds.fields_)
         writer.AddField(f);
@@ -883,6 +935,10 @@ std::string DataPacketLoader::Write(const TClientDataSet& ds) {
 }
 
 std::string WriteDataPacket(const TClientDataSet& ds) {
+    return std::string(VariantPacketText(DataPacketLoader::Write(ds)));
+}
+
+OleVariant DataPacketVariant(const TClientDataSet& ds) {
     return DataPacketLoader::Write(ds);
 }
 

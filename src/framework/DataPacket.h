@@ -14,6 +14,37 @@ namespace tkv {
 
 // The packet text of a dataset's fields and rows (UTF-8 XML).
 std::string WriteDataPacket(const TClientDataSet& ds);
+// The same packet as its byte-array variant.
+OleVariant DataPacketVariant(const TClientDataSet& ds);
+
+// Packet text as it is written: bytes, so that the finished packet becomes its byte-array variant
+// without a copy. Appends as std::string does.
+class PacketText {
+public:
+    void append(const char* first, const char* last) {
+        bytes_.insert(bytes_.end(), reinterpret_cast<const std::uint8_t*>(first),
+                      reinterpret_cast<const std::uint8_t*>(last));
+    }
+    void append(std::string_view s) { append(s.data(), s.data() + s.size()); }
+    void append(const char* s, std::size_t n) { append(s, s + n); }
+    PacketText& operator+=(std::string_view s) {
+        append(s);
+        return *this;
+    }
+    PacketText& operator+=(char c) {
+        bytes_.push_back(static_cast<std::uint8_t>(c));
+        return *this;
+    }
+    std::size_t size() const { return bytes_.size(); }
+    void reserve(std::size_t n) { bytes_.reserve(n); }
+    void clear() { bytes_.clear(); }
+    // Puts other in place of the first n bytes.
+    void ReplaceFront(std::size_t n, const PacketText& other);
+    OleVariant::Bytes Take() { return std::move(bytes_); }
+
+private:
+    OleVariant::Bytes bytes_;
+};
 
 // Writes packet text as it goes, so that rows read from elsewhere need not be held in a dataset
 // first: the fields, then each row's cells in field order, then Finish. The text is the same as
@@ -37,19 +68,30 @@ public:
     // it does not convert to the field's type.
     void Value(const OleVariant& value);
     void EndRow();
-    std::string Finish();
+    // What the rows teach about a field, until Finish: its longest text, its type while none of its
+    // cells is written, or a wider integer type later (written cells read the same). Any other
+    // type change raises EDatabaseError.
+    void SetFieldSize(std::size_t field, int size);
+    void SetFieldType(std::size_t field, TFieldType type);
+    // The packet as its byte-array variant.
+    OleVariant Finish();
 
     std::size_t FieldCount() const { return fields_.size(); }
     const TFieldDef& Field(std::size_t i) const { return fields_[i]; }
 
 private:
     void OpenCell();
+    void AppendMetadata(PacketText& out) const;
 
     std::vector<TFieldDef> fields_;
     std::vector<std::string> attrNames_;
-    std::vector<bool> hexText_; // byte fields, whose text goes as hex digits
-    std::string out_;
+    std::vector<std::string> cellOpeners_; // ' name="' of each field
+    std::vector<bool> hexText_;            // byte fields, whose text goes as hex digits
+    std::vector<bool> written_;            // fields with a cell in the rows so far
+    PacketText out_;
     std::size_t cell_ = 0;
+    std::size_t metadataBytes_ = 0;
+    bool metadataStale_ = false;
 };
 // Loads packet text into the dataset; raises EDatabaseError naming what is wrong, leaving the
 // dataset closed and empty.

@@ -73,7 +73,7 @@ void TClientDataSet::SetData(const OleVariant& packet) {
 OleVariant TClientDataSet::GetData() const {
     if (!active_)
         return OleVariant::Null();
-    return PacketToVariant(WriteDataPacket(*this));
+    return DataPacketVariant(*this);
 }
 
 void TClientDataSet::AddFieldDef(std::string name, TFieldType type, int size) {

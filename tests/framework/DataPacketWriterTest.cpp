@@ -91,7 +91,7 @@ std::string Written(const std::vector<TFieldDef>& fields, const std::vector<std:
             writer.Value(v);
         writer.EndRow();
     }
-    return writer.Finish();
+    return std::string(VariantPacketText(writer.Finish()));
 }
 
 TEST(DataPacketWriter, WritesWhatTheDataSetWrites) {
@@ -122,7 +122,7 @@ TEST(DataPacketWriter, TypedCellsTakeTheFieldsForm) {
     writer.Text("\x01\xFE");
     writer.Null();
     writer.EndRow();
-    const std::string text = writer.Finish();
+    const std::string text(VariantPacketText(writer.Finish()));
     EXPECT_NE(text.find(R"(<ROW d="20250601T23:59:59999" m="2.50" h="01FE"/>)"), std::string::npos) << text;
 }
 
@@ -134,7 +134,7 @@ TEST(DataPacketWriter, ValuesConvertAsTheDataSetConvertsThem) {
         writer.BeginRow();
         writer.Value(value);
         writer.EndRow();
-        const std::string text = writer.Finish();
+        const std::string text(VariantPacketText(writer.Finish()));
         const std::size_t at = text.find("<ROW ");
         return text.substr(at, text.find("/>", at) - at);
     };
@@ -152,6 +152,57 @@ TEST(DataPacketWriter, RejectsFieldsADataSetRejects) {
     EXPECT_THROW(writer.AddField({"", TFieldType::ftInteger, 0, 0}), EDatabaseError);
     EXPECT_THROW(writer.AddField({"x", TFieldType::ftUnknown, 0, 0}), EDatabaseError);
     EXPECT_EQ(writer.FieldCount(), 1u);
+}
+
+} // namespace
+
+namespace {
+
+// Rows written first, the fields' sizes and types learnt from them set afterwards.
+TEST(DataPacketWriter, FieldsSettledAfterTheRowsReachTheMetadata) {
+    DataPacketWriter writer;
+    writer.AddField({"name", TFieldType::ftString, 1, 0});
+    writer.AddField({"qty", TFieldType::ftInteger, 0, 0});
+    writer.AddField({"later", TFieldType::ftString, 1, 0});
+    writer.BeginRows();
+    writer.BeginRow();
+    writer.Text("阿莫西林胶囊");
+    writer.Integer(5);
+    writer.Null();
+    writer.EndRow();
+    writer.SetFieldType(2, TFieldType::ftDateTime); // no cell of it is written yet
+    writer.BeginRow();
+    writer.Text("x");
+    writer.Integer(5000000000LL);
+    writer.Float(EncodeDate(2025, 6, 1));
+    writer.EndRow();
+    writer.SetFieldType(1, TFieldType::ftLargeint);
+    writer.SetFieldSize(0, 18);
+
+    TClientDataSet ds;
+    ds.SetData(writer.Finish());
+    ASSERT_EQ(ds.RecordCount(), 2);
+    EXPECT_EQ(ds.FieldDefs(0).Size, 18);
+    EXPECT_EQ(ds.FieldDefs(1).DataType, TFieldType::ftLargeint);
+    EXPECT_EQ(ds.FieldDefs(2).DataType, TFieldType::ftDateTime);
+    EXPECT_EQ(ds.Cell(1, 1).AsInt64(), 5000000000LL);
+    EXPECT_DOUBLE_EQ(ds.Cell(1, 2).AsDateTime(), EncodeDate(2025, 6, 1));
+    EXPECT_TRUE(ds.CellIsNull(0, 2));
+}
+
+TEST(DataPacketWriter, WrittenCellsKeepTheirFieldsForm) {
+    DataPacketWriter writer;
+    writer.AddField({"n", TFieldType::ftInteger, 0, 0});
+    writer.AddField({"d", TFieldType::ftDateTime, 0, 0});
+    writer.BeginRows();
+    writer.BeginRow();
+    writer.Integer(1);
+    writer.Float(EncodeDate(2025, 6, 1));
+    writer.EndRow();
+    EXPECT_THROW(writer.SetFieldType(0, TFieldType::ftString), EDatabaseError);
+    EXPECT_THROW(writer.SetFieldType(1, TFieldType::ftFloat), EDatabaseError);
+    EXPECT_THROW(writer.SetFieldType(1, TFieldType::ftUnknown), EDatabaseError);
+    EXPECT_NO_THROW(writer.SetFieldType(0, TFieldType::ftLargeint));
 }
 
 } // namespace

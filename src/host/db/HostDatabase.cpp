@@ -12,7 +12,9 @@ namespace tkv::host {
 namespace {
 
 // The host clock is the platform's local clock unless a test sets its own.
-TDateTime LocalNow() { return NativePlatform().Now(); }
+TDateTime LocalNow() {
+    return NativePlatform().Now();
+}
 
 // Binds constants to the statement's "?" parameters, from position next on.
 void BindConstants(Statement& stmt, const std::vector<OleVariant>& constants, std::size_t& next) {
@@ -34,8 +36,9 @@ void CheckAllConstantsUsed(std::size_t used, const std::vector<OleVariant>& cons
 } // namespace
 
 HostDatabase::HostDatabase(const std::string& path) : clock_(LocalNow) {
-    if (sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
-        SQLITE_OK) {
+    // One connection serves one host thread, so SQLite need not lock it on every column read.
+    if (sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
+                        nullptr) != SQLITE_OK) {
         const std::string message = db_ ? sqlite3_errmsg(db_) : "out of memory";
         sqlite3_close(db_);
         db_ = nullptr;
@@ -78,7 +81,8 @@ ProcedureResult HostDatabase::Call(const std::string& name, const std::vector<st
 }
 
 // An "exec" text: positional arguments take the procedure's parameter names in declared order.
-ProcedureResult HostDatabase::CallExecText(const std::string& sql, const std::vector<OleVariant>& constants) {
+ProcedureResult HostDatabase::CallExecText(const std::string& sql, const std::vector<OleVariant>& constants,
+                                           RowsForm form) {
     ExecStatement exec;
     ParseExecStatement(sql, exec);
     if (!constants.empty())
@@ -97,13 +101,13 @@ ProcedureResult HostDatabase::CallExecText(const std::string& sql, const std::ve
     }
     names.insert(names.end(), exec.names.begin(), exec.names.end());
     values.insert(values.end(), exec.values.begin(), exec.values.end());
-    return RunProcedure(*this, def->name, names, values);
+    return RunProcedure(*this, def->name, names, values, form);
 }
 
 void HostDatabase::Exec(const std::string& sql, const std::vector<OleVariant>& constants) {
     ExecStatement probe;
     if (ParseExecStatement(sql, probe)) {
-        CallExecText(sql, constants);
+        CallExecText(sql, constants, RowsForm::Rows);
         return;
     }
     Transaction tx(db_, true);
@@ -124,12 +128,7 @@ void HostDatabase::Exec(const std::string& sql, const std::vector<OleVariant>& c
     tx.Commit();
 }
 
-ResultRows HostDatabase::Select(const std::string& sql, const std::vector<OleVariant>& constants) {
-    ExecStatement probe;
-    if (ParseExecStatement(sql, probe)) {
-        ProcedureResult result = CallExecText(sql, constants);
-        return result.hasRows ? std::move(result.rows) : ResultRows{};
-    }
+Statement HostDatabase::PrepareQuery(const std::string& sql, const std::vector<OleVariant>& constants) {
     std::string_view rest = sql;
     Statement stmt(db_, rest, rest);
     if (stmt.Empty())
@@ -142,10 +141,33 @@ ResultRows HostDatabase::Select(const std::string& sql, const std::vector<OleVar
     std::size_t used = 0;
     BindConstants(stmt, constants, used);
     CheckAllConstantsUsed(used, constants);
+    return stmt;
+}
+
+ResultRows HostDatabase::Select(const std::string& sql, const std::vector<OleVariant>& constants) {
+    ExecStatement probe;
+    if (ParseExecStatement(sql, probe)) {
+        ProcedureResult result = CallExecText(sql, constants, RowsForm::Rows);
+        return result.hasRows ? std::move(result.rows) : ResultRows{};
+    }
+    Statement stmt = PrepareQuery(sql, constants);
     Transaction tx(db_, !sqlite3_stmt_readonly(stmt.Get()));
     ResultRows rows = ReadRows(stmt.Get());
     tx.Commit();
     return rows;
+}
+
+OleVariant HostDatabase::Query(const std::string& sql, const std::vector<OleVariant>& constants) {
+    ExecStatement probe;
+    if (ParseExecStatement(sql, probe)) {
+        ProcedureResult result = CallExecText(sql, constants, RowsForm::Packet);
+        return result.hasRows ? std::move(result.packet) : OleVariant::Null();
+    }
+    Statement stmt = PrepareQuery(sql, constants);
+    Transaction tx(db_, !sqlite3_stmt_readonly(stmt.Get()));
+    OleVariant packet = ReadRowsPacket(stmt.Get());
+    tx.Commit();
+    return packet;
 }
 
 } // namespace tkv::host

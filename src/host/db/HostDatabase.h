@@ -56,7 +56,10 @@ public:
     void SetClock(std::function<TDateTime()> clock);
 
 private:
-    ProcedureResult CallExecText(const std::string& sql, const std::vector<OleVariant>& constants);
+    ProcedureResult CallExecText(const std::string& sql, const std::vector<OleVariant>& constants,
+                                 RowsForm form);
+    // The one statement of a query text, its constants bound.
+    Statement PrepareQuery(const std::string& sql, const std::vector<OleVariant>& constants);
 
     sqlite3* db_ = nullptr;
     std::function<TDateTime()> clock_;

@@ -10,41 +10,6 @@
 
 namespace tkv::host {
 
-// Written straight from the rows, without a dataset in between: the packet is the same, and a
-// large result set is not copied once more.
-OleVariant RowsToPacket(ResultRows rows) {
-    if (rows.columns.empty())
-        return OleVariant::Null();
-    try {
-        DataPacketWriter writer;
-        std::size_t expected = 0;
-        for (const auto& column : rows.columns) {
-            TFieldDef def;
-            def.Name = column.name;
-            def.DataType = column.type;
-            def.Size = column.type == TFieldType::ftString ? std::max(column.size, 1) : 0;
-            writer.AddField(std::move(def));
-            expected += (column.name.size() + 4 + (column.type == TFieldType::ftString ? column.size : 20)) *
-                        rows.rows.size();
-        }
-        writer.BeginRows(expected);
-        for (const auto& row : rows.rows) {
-            writer.BeginRow();
-            for (std::size_t i = 0; i < row.size(); ++i) {
-                try {
-                    writer.Value(row[i]);
-                } catch (const EVariantError& e) {
-                    throw EDatabaseError("Field '" + rows.columns[i].name + "': " + e.what());
-                }
-            }
-            writer.EndRow();
-        }
-        return PacketToVariant(writer.Finish());
-    } catch (const EDatabaseError& e) {
-        throw HostError(std::string("The result cannot be sent: ") + e.what());
-    }
-}
-
 OleVariant OutputsToPacket(const std::vector<OutputParam>& outputs) {
     TParams params;
     for (const auto& output : outputs) {
@@ -60,16 +25,13 @@ OleVariant OutputsToPacket(const std::vector<OutputParam>& outputs) {
     return PackageParams(params);
 }
 
-OleVariant HostDatabase::Query(const std::string& sql, const std::vector<OleVariant>& constants) {
-    return RowsToPacket(Select(sql, constants));
-}
-
 std::int32_t HostDatabase::CallProcedure(const std::string& name, const std::vector<std::string>& names,
                                          const std::vector<OleVariant>& values, OleVariant* resultSet,
                                          OleVariant* outParams) {
-    ProcedureResult result = Call(name, names, values);
+    ProcedureResult result =
+        RunProcedure(*this, name, names, values, resultSet ? RowsForm::Packet : RowsForm::Rows);
     if (resultSet)
-        *resultSet = result.hasRows ? RowsToPacket(std::move(result.rows)) : OleVariant::Null();
+        *resultSet = result.hasRows ? std::move(result.packet) : OleVariant::Null();
     if (outParams)
         *outParams = OutputsToPacket(result.outputs);
     return result.returnValue;

@@ -36,10 +36,16 @@ struct OutputParam {
     OleVariant value;
 };
 
-// What a call answers: its result set (columns empty when it returns none), its output parameters
-// in declaration order, and its return value.
+// How a caller takes a call's result set: as rows, or as the packet that crosses to the plug-in
+// (written straight from the query, the rows never held).
+enum class RowsForm { Rows, Packet };
+
+// What a call answers: its result set (in `rows` or `packet` by the form asked for; hasRows false
+// when it returns none), its output parameters in declaration order, and its return value.
 struct ProcedureResult {
+    RowsForm form = RowsForm::Rows;
     ResultRows rows;
+    OleVariant packet;
     bool hasRows = false;
     std::vector<OutputParam> outputs;
     std::int32_t returnValue = 0;
@@ -92,6 +98,6 @@ void AddInsuranceProcedures(std::vector<ProcedureDef>& list);
 // Runs a call: matches the names sent to the declared parameters (each sent once, none missing,
 // none unknown), checks and converts each value, and runs the body in its own transaction.
 ProcedureResult RunProcedure(HostDatabase& db, std::string_view name, const std::vector<std::string>& names,
-                             const std::vector<OleVariant>& values);
+                             const std::vector<OleVariant>& values, RowsForm form = RowsForm::Rows);
 
 } // namespace tkv::host

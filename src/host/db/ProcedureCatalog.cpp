@@ -182,7 +182,10 @@ void ProcedureCall::SetOutput(const char* name, OleVariant value) {
 }
 
 void ProcedureCall::SetRows(Statement& stmt, const std::vector<ColumnTypeOverride>& overrides) {
-    result_.rows = ReadRows(stmt.Get(), overrides);
+    if (result_.form == RowsForm::Packet)
+        result_.packet = ReadRowsPacket(stmt.Get(), overrides);
+    else
+        result_.rows = ReadRows(stmt.Get(), overrides);
     result_.hasRows = true;
 }
 
@@ -191,7 +194,7 @@ void ProcedureCall::Fail(const std::string& message) const {
 }
 
 ProcedureResult RunProcedure(HostDatabase& db, std::string_view name, const std::vector<std::string>& names,
-                             const std::vector<OleVariant>& values) {
+                             const std::vector<OleVariant>& values, RowsForm form) {
     const ProcedureDef* def = FindProcedure(name);
     if (!def)
         throw HostError("Unknown procedure '" + std::string(name) + "'");
@@ -226,6 +229,7 @@ ProcedureResult RunProcedure(HostDatabase& db, std::string_view name, const std:
             throw HostError(procName + ": parameter " + def->params[p].name + " is missing");
 
     ProcedureResult result;
+    result.form = form;
     for (std::size_t p = 0; p < def->params.size(); ++p)
         if (def->params[p].inOut)
             result.outputs.push_back({sentNames[p], args[p]});

@@ -5,6 +5,9 @@
 #include "HostDatabase.h"
 #include "Sqlite.h"
 
+#include "framework/DataPacket.h"
+#include "framework/DataSet.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
@@ -126,11 +129,8 @@ const OleVariant& ResultRows::Value(int row, std::string_view column) const {
     return rows.at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(index));
 }
 
-ResultRows ReadRows(sqlite3_stmt* stmt, const std::vector<ColumnTypeOverride>& overrides) {
-    sqlite3* db = sqlite3_db_handle(stmt);
+ResultColumnTypes::ResultColumnTypes(sqlite3_stmt* stmt, const std::vector<ColumnTypeOverride>& overrides) {
     const int count = sqlite3_column_count(stmt);
-    ResultRows result;
-    std::vector<bool> decided(static_cast<std::size_t>(count), false);
     for (int c = 0; c < count; ++c) {
         ResultColumn column;
         column.name = sqlite3_column_name(stmt, c);
@@ -140,44 +140,187 @@ ResultRows ReadRows(sqlite3_stmt* stmt, const std::vector<ColumnTypeOverride>& o
                 column.type = type;
                 known = true;
             }
-        decided[static_cast<std::size_t>(c)] = known;
-        result.columns.push_back(std::move(column));
+        decided_.push_back(known);
+        columns_.push_back(std::move(column));
     }
+}
 
-    for (;;) {
-        const int rc = sqlite3_step(stmt);
-        if (rc == SQLITE_DONE)
-            break;
-        if (rc != SQLITE_ROW)
-            ThrowSqlError(db, std::string("in: ") + (sqlite3_sql(stmt) ? sqlite3_sql(stmt) : ""));
+bool ResultColumnTypes::Observe(sqlite3_stmt* stmt, int column, int storage) {
+    const auto c = static_cast<std::size_t>(column);
+    ResultColumn& result = columns_[c];
+    // An expression column takes the type of its first value; earlier cells were null.
+    if (!decided_[c]) {
+        result.type = TypeFromStorage(storage);
+        decided_[c] = true;
+    }
+    if (result.type == TFieldType::ftInteger && OutOfInt32(stmt, column, storage)) {
+        result.type = TFieldType::ftLargeint;
+        return true;
+    }
+    return false;
+}
+
+namespace {
+
+// Steps to the next row; false at the end, HostError on a SQL error.
+bool NextRow(sqlite3_stmt* stmt) {
+    const int rc = sqlite3_step(stmt);
+    if (rc == SQLITE_DONE)
+        return false;
+    if (rc != SQLITE_ROW)
+        ThrowSqlError(sqlite3_db_handle(stmt),
+                      std::string("in: ") + (sqlite3_sql(stmt) ? sqlite3_sql(stmt) : ""));
+    return true;
+}
+
+// The cell in the packet: the common cases straight from SQLite's buffers, the others through the
+// same variant the rows would hold.
+void WriteCell(DataPacketWriter& writer, sqlite3_stmt* stmt, int column, int storage, ResultColumn& result) {
+    switch (result.type) {
+    case TFieldType::ftInteger:
+    case TFieldType::ftLargeint:
+        if (storage == SQLITE_INTEGER) {
+            writer.Integer(sqlite3_column_int64(stmt, column));
+            return;
+        }
+        break;
+    case TFieldType::ftFloat:
+    case TFieldType::ftDateTime:
+        if (storage == SQLITE_INTEGER || storage == SQLITE_FLOAT) {
+            writer.Float(sqlite3_column_double(stmt, column));
+            return;
+        }
+        break;
+    case TFieldType::ftString:
+        if (storage == SQLITE_TEXT) {
+            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
+            const int bytes = sqlite3_column_bytes(stmt, column);
+            result.size = std::max(result.size, bytes);
+            writer.Text(std::string_view(text ? text : "", static_cast<std::size_t>(bytes)));
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    writer.Value(ReadCell(stmt, column, storage, result.type));
+    if (result.type == TFieldType::ftString)
+        result.size = std::max(result.size, sqlite3_column_bytes(stmt, column));
+}
+
+} // namespace
+
+ResultRows ReadRows(sqlite3_stmt* stmt, const std::vector<ColumnTypeOverride>& overrides) {
+    ResultColumnTypes types(stmt, overrides);
+    const int count = sqlite3_column_count(stmt);
+    ResultRows result;
+    while (NextRow(stmt)) {
         std::vector<OleVariant> row;
         row.reserve(static_cast<std::size_t>(count));
         for (int c = 0; c < count; ++c) {
-            ResultColumn& column = result.columns[static_cast<std::size_t>(c)];
             const int storage = sqlite3_column_type(stmt, c);
             if (storage == SQLITE_NULL) {
                 row.push_back(OleVariant::Null());
                 continue;
             }
-            // An expression column takes the type of its first value; earlier cells were null.
-            if (!decided[static_cast<std::size_t>(c)]) {
-                column.type = TypeFromStorage(storage);
-                decided[static_cast<std::size_t>(c)] = true;
-            }
-            if (column.type == TFieldType::ftInteger && OutOfInt32(stmt, c, storage)) {
-                column.type = TFieldType::ftLargeint;
-                for (auto& earlier : result.rows)
-                    if (!earlier[static_cast<std::size_t>(c)].IsNull())
-                        earlier[static_cast<std::size_t>(c)] =
-                            OleVariant::Int64(earlier[static_cast<std::size_t>(c)].AsInt64());
-            }
+            if (types.Observe(stmt, c, storage))
+                for (auto& earlier : result.rows) {
+                    OleVariant& cell = earlier[static_cast<std::size_t>(c)];
+                    if (!cell.IsNull())
+                        cell = OleVariant::Int64(cell.AsInt64());
+                }
+            ResultColumn& column = types.Columns()[static_cast<std::size_t>(c)];
             row.push_back(ReadCell(stmt, c, storage, column.type));
             if (column.type == TFieldType::ftString)
                 column.size = std::max(column.size, sqlite3_column_bytes(stmt, c));
         }
         result.rows.push_back(std::move(row));
     }
+    result.columns = std::move(types.Columns());
     return result;
+}
+
+namespace {
+
+// Runs a packet writing; a cell that does not convert to its column's type names the column, and
+// any failure reaches the caller as a host error.
+template <typename Write> OleVariant WritePacket(const std::vector<ResultColumn>& columns, Write write) {
+    std::size_t cell = 0;
+    try {
+        DataPacketWriter writer;
+        for (const auto& column : columns) {
+            TFieldDef def;
+            def.Name = column.name;
+            def.DataType = column.type;
+            def.Size = column.type == TFieldType::ftString ? std::max(column.size, 1) : 0;
+            writer.AddField(std::move(def));
+        }
+        try {
+            write(writer, cell);
+        } catch (const EVariantError& e) {
+            throw EDatabaseError("Field '" + columns[cell].name + "': " + e.what());
+        }
+        return writer.Finish();
+    } catch (const EDatabaseError& e) {
+        throw HostError(std::string("The result cannot be sent: ") + e.what());
+    }
+}
+
+} // namespace
+
+// Written straight from the rows, without a dataset in between: the packet is the same, and a
+// large result set is not copied once more.
+OleVariant RowsToPacket(ResultRows rows) {
+    if (rows.columns.empty())
+        return OleVariant::Null();
+    return WritePacket(rows.columns, [&](DataPacketWriter& writer, std::size_t& cell) {
+        std::size_t expected = 0;
+        for (const auto& column : rows.columns)
+            expected += (column.name.size() + 4 + (column.type == TFieldType::ftString ? column.size : 20)) *
+                        rows.rows.size();
+        writer.BeginRows(expected);
+        for (const auto& row : rows.rows) {
+            writer.BeginRow();
+            for (cell = 0; cell < row.size(); ++cell)
+                writer.Value(row[cell]);
+            writer.EndRow();
+        }
+    });
+}
+
+OleVariant ReadRowsPacket(sqlite3_stmt* stmt, const std::vector<ColumnTypeOverride>& overrides) {
+    ResultColumnTypes types(stmt, overrides);
+    std::vector<ResultColumn>& columns = types.Columns();
+    if (columns.empty()) {
+        while (NextRow(stmt)) {
+        }
+        return OleVariant::Null();
+    }
+    // The metadata goes out with the types known before the first row; the rows then settle the
+    // types of expression columns, widen integers and give the longest texts.
+    return WritePacket(columns, [&](DataPacketWriter& writer, std::size_t& cell) {
+        writer.BeginRows(64 * 1024);
+        while (NextRow(stmt)) {
+            writer.BeginRow();
+            for (cell = 0; cell < columns.size(); ++cell) {
+                const int c = static_cast<int>(cell);
+                const int storage = sqlite3_column_type(stmt, c);
+                if (storage == SQLITE_NULL) {
+                    writer.Null();
+                    continue;
+                }
+                const TFieldType before = columns[cell].type;
+                types.Observe(stmt, c, storage);
+                if (columns[cell].type != before)
+                    writer.SetFieldType(cell, columns[cell].type);
+                WriteCell(writer, stmt, c, storage, columns[cell]);
+            }
+            writer.EndRow();
+        }
+        for (std::size_t i = 0; i < columns.size(); ++i)
+            if (columns[i].type == TFieldType::ftString)
+                writer.SetFieldSize(i, std::max(columns[i].size, 1));
+    });
 }
 
 } // namespace tkv::host

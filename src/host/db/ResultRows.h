@@ -34,9 +34,28 @@ struct ResultRows {
 // A column's type where the statement cannot tell it (an expression without declared type).
 using ColumnTypeOverride = std::pair<const char*, TFieldType>;
 
-// Steps the statement to its end and collects its rows. Column types come from the declared type
-// of the table column (DATETIME gives dates, INT integers, REAL floats, TEXT strings), then from
-// the overrides, then from the first value that is not null.
+// The columns of a statement's result and the type each takes. Column types come from the declared
+// type of the table column (DATETIME gives dates, INT integers, REAL floats, TEXT strings), then
+// from the overrides, then from the first value that is not null.
+class ResultColumnTypes {
+public:
+    ResultColumnTypes(sqlite3_stmt* stmt, const std::vector<ColumnTypeOverride>& overrides);
+
+    std::vector<ResultColumn>& Columns() { return columns_; }
+    // Takes note of a cell that is not null: decides the type of a column that had only nulls
+    // so far. True when an integer column has to widen to 64 bits. (Readers keep text sizes.)
+    bool Observe(sqlite3_stmt* stmt, int column, int storage);
+
+private:
+    std::vector<ResultColumn> columns_;
+    std::vector<bool> decided_;
+};
+
+// Steps the statement to its end and collects its rows.
 ResultRows ReadRows(sqlite3_stmt* stmt, const std::vector<ColumnTypeOverride>& overrides = {});
+
+// Steps the statement to its end straight into a result-set packet: the packet that RowsToPacket
+// makes of ReadRows, without holding the rows. Null when the statement has no columns.
+OleVariant ReadRowsPacket(sqlite3_stmt* stmt, const std::vector<ColumnTypeOverride>& overrides = {});
 
 } // namespace tkv::host
