@@ -246,6 +246,8 @@ TSimAnswer TInsuranceService::PreSettle(const std::vector<std::string>& f) {
     Visit* v = FindVisit(f[0]);
     if (!v)
         return Refused("就诊流水号未登记:" + f[0]);
+    if (v->Settled) // its account share is spent: figures computed again would be wrong
+        return Refused("就诊已经结算");
     if (v->Details.empty())
         return Refused("没有上传明细");
     double amount = 0;

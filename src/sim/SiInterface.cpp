@@ -18,8 +18,23 @@ tkv::sim::TInsuranceService& Service() {
 // The caller's buffer holds 5000 bytes; the answer is cut to 4999 and always terminated.
 constexpr std::size_t kOutBufferSize = 5000;
 
+// The longest start of a code page 936 text that fits in limit bytes and ends between two
+// characters (a lead byte 0x81 to 0xFE begins a two-byte character), so that a cut answer never
+// ends in half a character.
+std::size_t WholeCharacters(const std::string& text, std::size_t limit) {
+    std::size_t n = 0;
+    while (n < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[n]);
+        const std::size_t width = lead >= 0x81 && lead <= 0xFE ? 2 : 1;
+        if (n + width > limit)
+            break;
+        n += width;
+    }
+    return std::min(n, text.size());
+}
+
 void WriteOut(char* outdata, const std::string& text) {
-    const std::size_t n = std::min(text.size(), kOutBufferSize - 1);
+    const std::size_t n = WholeCharacters(text, kOutBufferSize - 1);
     std::memcpy(outdata, text.data(), n);
     outdata[n] = '\0';
 }

@@ -96,6 +96,13 @@ TEST_F(SimInsuranceServiceTest, SettlementRoadFromUploadToReversal) {
     EXPECT_EQ(svc.Handle(LoginLine("V8", "10", "1000123456")).Text, "1|DLV8|1200.5");
 }
 
+TEST_F(SimInsuranceServiceTest, SettledVisitIsNotPreSettledAgain) {
+    LoginAndUpload("V9");
+    ASSERT_EQ(svc.Handle("06|V9||0|35||2|1").Text.substr(0, 2), "1|");
+    ASSERT_EQ(svc.Handle("05|V9|0|0|收银员|0||35|2|1|00169").Text.substr(0, 2), "1|");
+    EXPECT_EQ(svc.Handle("06|V9||0|35||2|1").Text, "0|就诊已经结算");
+}
+
 TEST_F(SimInsuranceServiceTest, UploadRefusesUnmappedProductsAndWrongFigures) {
     ASSERT_EQ(svc.Handle(LoginLine("V3", "10", "1000123456")).Text.substr(0, 1), "1");
     EXPECT_EQ(svc.Handle(DetailLine("V3", "LS1", "", "1", "1", "1")).Text,

@@ -78,6 +78,25 @@ TEST(SimInsuranceLibrary, LongAnswerIsCutToTheBuffer) {
     EXPECT_EQ(out[5000], '#');
 }
 
+TEST(SimInsuranceLibrary, LongAnswerIsCutBetweenTwoCharacters) {
+    Library lib("SiInterface.dll");
+    ASSERT_TRUE(lib.Loaded());
+    auto handle = lib.Entry<BusinessFn>("BUSINESS_HANDLE");
+    std::vector<char> out(5000, 'x');
+    // The refusal echoes the card number: "0|卡号不存在:x" takes 14 bytes, so two-byte characters
+    // after it straddle the 4999th byte.
+    std::string card = "x";
+    for (int i = 0; i < 3000; ++i)
+        card += "卡";
+    const std::string line = tkv::sim::Utf8ToGbk("07|" + card);
+    EXPECT_EQ(handle(line.c_str(), out.data()), 0);
+    const std::string answer(out.data());
+    EXPECT_EQ(answer.size(), 4998u);
+    const std::string text = tkv::sim::GbkToUtf8(answer);
+    EXPECT_EQ(text.find('?'), std::string::npos);
+    EXPECT_EQ(text.substr(text.size() - 3), "卡");
+}
+
 class SimScannerLibrary : public ::testing::Test {
 protected:
     fs::path dir = fs::temp_directory_path() / ("tkvscan-test-" + std::to_string(::getpid()));

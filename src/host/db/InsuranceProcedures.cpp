@@ -87,9 +87,11 @@ bool ParseMoment(const std::string& text, double& moment) {
     return true;
 }
 
-// Records the return of a settled retail sale. Answers 0 when recorded; 1 when the bill is not a
-// retail sale settled with that record; 2 when the settlement record is gone or already cancelled;
-// 3 when the sale was returned before.
+// Records the return of a settled retail sale and cancels its settlement record (Deleted = 1) in
+// the same transaction, so that a recorded return never leaves its settlement open to be found and
+// reversed again. Answers 0 when recorded; 1 when the bill is not a retail sale settled with that
+// record; 2 when the settlement record is gone or already cancelled; 3 when the sale was returned
+// before.
 void RebackRetail(ProcedureCall& call) {
     double moment = 0;
     if (!ParseMoment(call.Text("@szDate"), moment))
@@ -116,6 +118,8 @@ void RebackRetail(ProcedureCall& call) {
         call.Handle(),
         "INSERT INTO YBRebackRetail_CQ (BillID, SS_ID, RebackDate) VALUES (:billid, :ssid, :moment)");
     stmt.BindInt(":billid", billid).BindInt(":ssid", ssid).BindDouble(":moment", moment).Run();
+    Statement cancel(call.Handle(), "UPDATE YBSettlelist_CQ SET Deleted = 1 WHERE ID = :ssid");
+    cancel.BindInt(":ssid", ssid).Run();
     call.SetReturn(0);
 }
 

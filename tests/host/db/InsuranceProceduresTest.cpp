@@ -106,9 +106,29 @@ TEST_F(InsuranceProceduresTest, ReversalOfASettledSaleSucceedsOnce) {
     db_->Exec("update RetailBillIndex set SS_ID=" + std::to_string(id) + " where billid=501");
     EXPECT_EQ(Reback(501, id), 0);
     EXPECT_EQ(Scalar("SELECT count(*) FROM YBRebackRetail_CQ WHERE BillID = 501"), 1);
-    EXPECT_EQ(Reback(501, id), 3);
+    EXPECT_EQ(Reback(501, id), 2);
     db_->Exec("Update YBSettlelist_CQ set Deleted = 1 where ID =" + std::to_string(id));
     EXPECT_EQ(db_->Select(std::string(FindSql()) + " and r.Billcode ='LS-501'").RowCount(), 0);
+}
+
+TEST_F(InsuranceProceduresTest, RecordedReversalCancelsItsSettlementAtOnce) {
+    const std::int32_t id = Call("InsertSettlelist_CQ", SettleArgs("JS-6")).returnValue;
+    db_->Exec("update RetailBillIndex set SS_ID=" + std::to_string(id) + " where billid=501");
+    EXPECT_EQ(Reback(501, id + 1), 1);
+    EXPECT_EQ(Scalar("SELECT Deleted FROM YBSettlelist_CQ WHERE ID = " + std::to_string(id)), 0);
+    EXPECT_EQ(Reback(501, id), 0);
+    // Found no more even when the separate update of the settlement record never comes.
+    EXPECT_EQ(Scalar("SELECT Deleted FROM YBSettlelist_CQ WHERE ID = " + std::to_string(id)), 1);
+    EXPECT_EQ(db_->Select(std::string(FindSql()) + " and r.Billcode ='LS-501'").RowCount(), 0);
+}
+
+TEST_F(InsuranceProceduresTest, SaleReturnedBeforeIsNotRecordedTwice) {
+    const std::int32_t id = Call("InsertSettlelist_CQ", SettleArgs("JS-7")).returnValue;
+    db_->Exec("update RetailBillIndex set SS_ID=" + std::to_string(id) + " where billid=501");
+    EXPECT_EQ(Reback(501, id), 0);
+    db_->Exec("Update YBSettlelist_CQ set Deleted = 0 where ID =" + std::to_string(id));
+    EXPECT_EQ(Reback(501, id), 3);
+    EXPECT_EQ(Scalar("SELECT count(*) FROM YBRebackRetail_CQ"), 1);
 }
 
 TEST_F(InsuranceProceduresTest, ReversalOfAnUnsettledOrCancelledSaleFails) {
