@@ -38,6 +38,11 @@ public:
 private:
     std::filesystem::path PathOf(const std::string& fileName) const;
     static void WriteWhole(const std::filesystem::path& target, const std::vector<std::uint8_t>& jpeg);
+    // Writes the bytes under a fresh temporary name of the folder; its path.
+    std::filesystem::path WriteUnnamed(const std::vector<std::uint8_t>& jpeg) const;
+    // Gives the written file the target name unless a file holds that name already (false, the
+    // written file kept for the next name).
+    static bool TakeName(const std::filesystem::path& written, const std::filesystem::path& target);
 
     std::filesystem::path folder_;
     std::int32_t lastOrdinal_ = 0;

@@ -56,6 +56,28 @@ TEST(PictureStore, ReopenedStoreContinuesTheOrdinals) {
     EXPECT_EQ(name, "IMG00000003.jpg");
 }
 
+TEST(PictureStore, TwoStoresOnOneFolderNeverOverwriteEachOthersPictures) {
+    tkv::host::testing::TempFolder tmp;
+    TPictureStore first(tmp.Path());
+    TPictureStore second(tmp.Path()); // opened before the first one stored anything
+    std::vector<std::uint8_t> other = kJpeg;
+    other.push_back(0x77);
+    std::int32_t ord1 = 0, ord2 = 0, ord3 = 0;
+    std::string name1, name2, name3;
+    ASSERT_TRUE(first.Save(kJpeg, ord1, name1));
+    ASSERT_TRUE(second.Save(other, ord2, name2));
+    ASSERT_TRUE(first.Save(other, ord3, name3));
+    EXPECT_EQ(ord1, 1);
+    EXPECT_EQ(ord2, 2);
+    EXPECT_EQ(ord3, 3);
+    EXPECT_EQ(first.Load(ord1, name1), kJpeg);
+    EXPECT_EQ(first.Load(ord2, name2), other);
+    int files = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(tmp.Path()))
+        ++files;
+    EXPECT_EQ(files, 3);
+}
+
 TEST(PictureStore, NonJpegBytesAreNotStored) {
     tkv::host::testing::TempFolder tmp;
     TPictureStore store(tmp.Path());
