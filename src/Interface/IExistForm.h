@@ -34,6 +34,34 @@ struct IExistForm : IInterface {
     virtual HostObject GetFDateDBHelper() = 0;
 };
 
+// Every getter in table order, for code that walks the whole table.
+using ExistFormGetter = HostObject (IExistForm::*)();
+inline constexpr ExistFormGetter kExistFormGetters[] = {
+    &IExistForm::GetBasicFieldConfigClass1,
+    &IExistForm::GetGBasicDataLocalClass1,
+    &IExistForm::GetBasicRecordAll_C1,
+    &IExistForm::GetxwConfigFile1,
+    &IExistForm::GetGGridFieldConfigClass1,
+    &IExistForm::GetSelectCostModeClass3,
+    &IExistForm::GetSelectVchtypeClass1,
+    &IExistForm::GetLimitData1,
+    &IExistForm::GetXwImageManClass1,
+    &IExistForm::GetXwColorManiData1,
+    &IExistForm::GetVchCalcClass1,
+    &IExistForm::GetFavoriteStockHandler1,
+    &IExistForm::GetXwSelfBasicTypeAccess1,
+    &IExistForm::GetXwLayoutAccess1,
+    &IExistForm::GetxwMenuDBHelpher1,
+    &IExistForm::GetxwFuncHandler1,
+    &IExistForm::GetxwFuncRelateHandler1,
+    &IExistForm::GetXwMsgAccess1,
+    &IExistForm::GetxwGridToolsPanelHelper1,
+    &IExistForm::GetxwAssitDataHelper1,
+    &IExistForm::GetXwLogLoad,
+    &IExistForm::GetXwLogAdd,
+    &IExistForm::GetFDateDBHelper,
+};
+
 // Kept by the plug-in, never called.
 struct IssReportIntf : IInterface {
     virtual void OpenssReport(const std::string& reportName) = 0;

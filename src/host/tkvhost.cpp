@@ -61,8 +61,11 @@ int Run(const THostOptions& options) {
     TReport report(options.OutDir / "tkvhost-summary.txt");
     report.Step("数据库", (options.DataDir / "host.db").string());
     report.Line(session.SeedDemo() ? "演示数据已写入" : "演示数据已存在");
-    report.Line("图片存储: " + session.Pictures().Folder().string() + ", 新生成图片 " +
-                std::to_string(session.FillMissingPictures()) + " 张");
+    const int restored = session.FillMissingPictures();
+    const std::int64_t pictures =
+        session.Database().Select("SELECT count(*) AS n FROM TK_Image").Value(0, "n").AsInt64();
+    report.Line("图片存储: " + session.Pictures().Folder().string() + ", 共 " + std::to_string(pictures) +
+                " 张图片" + (restored > 0 ? ", 补写缺失图片 " + std::to_string(restored) + " 张" : ""));
 
     TModuleScope module;
     ComPtr<IVNPlugInfo> info = CreatePlugInfo();

@@ -122,32 +122,7 @@ __declspec(dllexport) void TkvProbeExistForm(RawExistForm* form, RawReportIntf* 
     ComPtr<IExistForm> f = WrapExistForm(form);
     ComPtr<IssReportIntf> rep = WrapReportIntf(report);
     OleVariant::Array r;
-    HostObject (IExistForm::*getters[])() = {
-        &IExistForm::GetBasicFieldConfigClass1,
-        &IExistForm::GetGBasicDataLocalClass1,
-        &IExistForm::GetBasicRecordAll_C1,
-        &IExistForm::GetxwConfigFile1,
-        &IExistForm::GetGGridFieldConfigClass1,
-        &IExistForm::GetSelectCostModeClass3,
-        &IExistForm::GetSelectVchtypeClass1,
-        &IExistForm::GetLimitData1,
-        &IExistForm::GetXwImageManClass1,
-        &IExistForm::GetXwColorManiData1,
-        &IExistForm::GetVchCalcClass1,
-        &IExistForm::GetFavoriteStockHandler1,
-        &IExistForm::GetXwSelfBasicTypeAccess1,
-        &IExistForm::GetXwLayoutAccess1,
-        &IExistForm::GetxwMenuDBHelpher1,
-        &IExistForm::GetxwFuncHandler1,
-        &IExistForm::GetxwFuncRelateHandler1,
-        &IExistForm::GetXwMsgAccess1,
-        &IExistForm::GetxwGridToolsPanelHelper1,
-        &IExistForm::GetxwAssitDataHelper1,
-        &IExistForm::GetXwLogLoad,
-        &IExistForm::GetXwLogAdd,
-        &IExistForm::GetFDateDBHelper,
-    };
-    for (auto g : getters)
+    for (ExistFormGetter g : kExistFormGetters)
         r.push_back(OleVariant::Int64(reinterpret_cast<std::intptr_t>((f.Get()->*g)())));
     rep->OpenssReport("日报");
     rep->AddIntParam("数量", 5);

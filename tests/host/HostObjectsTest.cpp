@@ -54,38 +54,12 @@ TEST(ExistForm, EveryGetterAnswersItsOwnStableObject) {
     ComPtr<TExistForm> form(new TExistForm);
     IExistForm* f = form.Get();
     std::set<HostObject> seen;
-    using Getter = HostObject (IExistForm::*)();
-    const Getter getters[] = {
-        &IExistForm::GetBasicFieldConfigClass1,
-        &IExistForm::GetGBasicDataLocalClass1,
-        &IExistForm::GetBasicRecordAll_C1,
-        &IExistForm::GetxwConfigFile1,
-        &IExistForm::GetGGridFieldConfigClass1,
-        &IExistForm::GetSelectCostModeClass3,
-        &IExistForm::GetSelectVchtypeClass1,
-        &IExistForm::GetLimitData1,
-        &IExistForm::GetXwImageManClass1,
-        &IExistForm::GetXwColorManiData1,
-        &IExistForm::GetVchCalcClass1,
-        &IExistForm::GetFavoriteStockHandler1,
-        &IExistForm::GetXwSelfBasicTypeAccess1,
-        &IExistForm::GetXwLayoutAccess1,
-        &IExistForm::GetxwMenuDBHelpher1,
-        &IExistForm::GetxwFuncHandler1,
-        &IExistForm::GetxwFuncRelateHandler1,
-        &IExistForm::GetXwMsgAccess1,
-        &IExistForm::GetxwGridToolsPanelHelper1,
-        &IExistForm::GetxwAssitDataHelper1,
-        &IExistForm::GetXwLogLoad,
-        &IExistForm::GetXwLogAdd,
-        &IExistForm::GetFDateDBHelper,
-    };
-    for (Getter g : getters) {
+    for (ExistFormGetter g : kExistFormGetters) {
         HostObject o = (f->*g)();
         EXPECT_NE(o, nullptr);
         EXPECT_TRUE(seen.insert(o).second);
     }
-    EXPECT_EQ((f->*getters[4])(), (f->*getters[4])());
+    EXPECT_EQ((f->*kExistFormGetters[4])(), (f->*kExistFormGetters[4])());
     ASSERT_EQ(form->Calls().size(), 25u);
     EXPECT_EQ(form->Calls()[22], 22);
 }

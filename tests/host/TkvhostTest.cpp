@@ -42,9 +42,17 @@ TEST(Tkvhost, WritesItsSummaryAndReportIntoTheOutputFolder) {
     EXPECT_NE(summary.find("厂家品种发票图片关联管理"), std::string::npos) << summary;
     EXPECT_NE(summary.find("InitPlugin"), std::string::npos) << summary;
     EXPECT_EQ(CountPdfs(out / "prints"), 1);
-    // A second run opens the same database and keeps the first run's report.
+    // A second run opens the same database, keeps the first run's report and writes again a picture
+    // that went missing from the store.
+    fs::path lost;
+    for (const auto& e : fs::directory_iterator(data / "pictures"))
+        lost = e.path();
+    ASSERT_FALSE(lost.empty());
+    fs::remove(lost);
     ASSERT_EQ(RunHost(args), 0);
     EXPECT_EQ(CountPdfs(out / "prints"), 2);
+    EXPECT_TRUE(fs::exists(lost));
+    EXPECT_NE(ReadAll(out / "tkvhost-summary.txt").find("补写缺失图片 1 张"), std::string::npos);
 }
 
 TEST(Tkvhost, UnknownArgumentsAreRefused) {
