@@ -16,6 +16,13 @@ using tkv::host::TPictureStore;
 
 const std::vector<std::uint8_t> kJpeg = {0xFF, 0xD8, 0xFF, 0xE0, 1, 2, 3, 0, 4, 0xFF, 0xD9};
 
+int FilesIn(const std::filesystem::path& folder) {
+    int files = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(folder))
+        ++files;
+    return files;
+}
+
 TEST(PictureStore, RoundTripWithOrdinalsAndNamesFromTheStore) {
     tkv::host::testing::TempFolder tmp;
     TPictureStore store(tmp.Path() / "pics");
@@ -33,10 +40,7 @@ TEST(PictureStore, RoundTripWithOrdinalsAndNamesFromTheStore) {
     EXPECT_EQ(store.Load(ord, name), kJpeg);
     EXPECT_EQ(store.Load(ord2, name2), second);
     // No temporary file is left behind.
-    int files = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(store.Folder()))
-        ++files;
-    EXPECT_EQ(files, 2);
+    EXPECT_EQ(FilesIn(store.Folder()), 2);
 }
 
 TEST(PictureStore, ReopenedStoreContinuesTheOrdinals) {
@@ -72,10 +76,7 @@ TEST(PictureStore, TwoStoresOnOneFolderNeverOverwriteEachOthersPictures) {
     EXPECT_EQ(ord3, 3);
     EXPECT_EQ(first.Load(ord1, name1), kJpeg);
     EXPECT_EQ(first.Load(ord2, name2), other);
-    int files = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(tmp.Path()))
-        ++files;
-    EXPECT_EQ(files, 3);
+    EXPECT_EQ(FilesIn(tmp.Path()), 3); // no temporary file is left behind
 }
 
 TEST(PictureStore, NonJpegBytesAreNotStored) {
