@@ -1,5 +1,5 @@
-// Picture files of the host: written whole under a temporary name and renamed, so that a picture
-// is either stored completely or not at all.
+// Picture files of the host: written whole under a temporary name and then given their store name,
+// so that a picture is either stored completely or not at all and never replaces another one.
 #include "PictureStore.h"
 
 #include "db/HostDatabase.h"
@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <random>
 #include <system_error>
 
 namespace tkv::host {
@@ -26,6 +27,18 @@ std::int32_t OrdinalOfName(const std::string& name) {
         n = n * 10 + (name[i] - '0');
     }
     return n;
+}
+
+// Writes the bytes into a new file; a file that cannot be written whole is removed again.
+void WriteBytes(const fs::path& path, const std::vector<std::uint8_t>& jpeg, const fs::path& shown) {
+    std::ofstream f(path, std::ios::binary | std::ios::trunc);
+    f.write(reinterpret_cast<const char*>(jpeg.data()), static_cast<std::streamsize>(jpeg.size()));
+    f.close();
+    if (!f) {
+        std::error_code ignored;
+        fs::remove(path, ignored);
+        throw HostError("图片文件无法写入: " + shown.string());
+    }
 }
 
 } // namespace
@@ -62,16 +75,7 @@ fs::path TPictureStore::PathOf(const std::string& fileName) const {
 
 void TPictureStore::WriteWhole(const fs::path& target, const std::vector<std::uint8_t>& jpeg) {
     const fs::path temp = target.string() + ".part";
-    {
-        std::ofstream f(temp, std::ios::binary | std::ios::trunc);
-        f.write(reinterpret_cast<const char*>(jpeg.data()), static_cast<std::streamsize>(jpeg.size()));
-        f.close();
-        if (!f) {
-            std::error_code ignored;
-            fs::remove(temp, ignored);
-            throw HostError("图片文件无法写入: " + target.string());
-        }
-    }
+    WriteBytes(temp, jpeg, target);
     std::error_code ec;
     fs::rename(temp, target, ec);
     if (ec) {
@@ -80,17 +84,51 @@ void TPictureStore::WriteWhole(const fs::path& target, const std::vector<std::ui
     }
 }
 
+fs::path TPictureStore::WriteUnnamed(const std::vector<std::uint8_t>& jpeg) const {
+    static std::mt19937_64 random{std::random_device{}()};
+    char suffix[32];
+    std::snprintf(suffix, sizeof suffix, "%016llx", static_cast<unsigned long long>(random()));
+    const fs::path temp = folder_ / ("new-" + std::string(suffix) + ".part");
+    WriteBytes(temp, jpeg, temp);
+    return temp;
+}
+
+bool TPictureStore::TakeName(const fs::path& written, const fs::path& target) {
+    std::error_code ec;
+    fs::create_hard_link(written, target, ec);
+    if (ec == std::errc::file_exists)
+        return false;
+    if (!ec) {
+        fs::remove(written, ec);
+        return true;
+    }
+    // A folder without hard links: a name that exists is passed over, then the file is renamed.
+    if (fs::exists(target, ec))
+        return false;
+    fs::rename(written, target, ec);
+    if (ec) {
+        fs::remove(written, ec);
+        throw HostError("图片文件无法写入: " + target.string());
+    }
+    return true;
+}
+
 bool TPictureStore::Save(const std::vector<std::uint8_t>& jpeg, std::int32_t& ordinal,
                          std::string& fileName) {
     if (jpeg.size() < 4 || jpeg[0] != 0xFF || jpeg[1] != 0xD8)
         return false;
-    const std::int32_t next = lastOrdinal_ + 1;
-    const std::string name = FileNameFor(next);
-    WriteWhole(folder_ / name, jpeg);
-    lastOrdinal_ = next;
-    ordinal = next;
-    fileName = name;
-    return true;
+    // Another host on the same folder may have taken the next names since this store looked:
+    // the picture goes under the first name that is still free, never over a stored one.
+    const fs::path temp = WriteUnnamed(jpeg);
+    for (std::int32_t next = lastOrdinal_ + 1;; ++next) {
+        const std::string name = FileNameFor(next);
+        if (TakeName(temp, folder_ / name)) {
+            lastOrdinal_ = next;
+            ordinal = next;
+            fileName = name;
+            return true;
+        }
+    }
 }
 
 std::optional<std::vector<std::uint8_t>> TPictureStore::Load(std::int32_t ordinal,

@@ -17,8 +17,9 @@ public:
 
     const std::filesystem::path& Folder() const { return folder_; }
 
-    // Stores the bytes under a new ordinal and file name; false (nothing stored) for bytes that are
-    // not a JPEG stream. Raises HostError when the file cannot be written.
+    // Stores the bytes under a new ordinal and file name, the first one free in the folder (another
+    // host may share it); false (nothing stored) for bytes that are not a JPEG stream. Raises
+    // HostError when the file cannot be written.
     bool Save(const std::vector<std::uint8_t>& jpeg, std::int32_t& ordinal, std::string& fileName);
     // The bytes of a stored picture; nullopt when the store has no such picture. Raises HostError
     // for a file name that is not a plain name inside the store folder.
@@ -38,6 +39,11 @@ public:
 private:
     std::filesystem::path PathOf(const std::string& fileName) const;
     static void WriteWhole(const std::filesystem::path& target, const std::vector<std::uint8_t>& jpeg);
+    // Writes the bytes under a fresh temporary name of the folder; its path.
+    std::filesystem::path WriteUnnamed(const std::vector<std::uint8_t>& jpeg) const;
+    // Gives the written file the target name unless a file holds that name already (false, the
+    // written file kept for the next name).
+    static bool TakeName(const std::filesystem::path& written, const std::filesystem::path& target);
 
     std::filesystem::path folder_;
     std::int32_t lastOrdinal_ = 0;

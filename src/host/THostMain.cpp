@@ -284,10 +284,12 @@ OleVariant THostMain::GetBillTypeList() {
     return Guard([&] { return db_.Query("SELECT billtype, billname FROM BillType ORDER BY billtype"); });
 }
 
+// A picture the store does not take answers ordinal 0 and no file name, so that values left in
+// the caller's variables from an earlier picture are never registered for this one.
 bool THostMain::SaveImage(const OleVariant& jpeg, std::int32_t& ordinal, std::string& fileName) {
-    if (!jpeg.IsByteArray())
-        return false;
-    return Guard([&] { return pictures_.Save(jpeg.AsBytes(), ordinal, fileName); });
+    ordinal = 0;
+    fileName.clear();
+    return Guard([&] { return jpeg.IsByteArray() && pictures_.Save(jpeg.AsBytes(), ordinal, fileName); });
 }
 
 void THostMain::DeleteImage(std::int32_t ordinal, const std::string& fileName) {

@@ -16,6 +16,13 @@ using tkv::host::TPictureStore;
 
 const std::vector<std::uint8_t> kJpeg = {0xFF, 0xD8, 0xFF, 0xE0, 1, 2, 3, 0, 4, 0xFF, 0xD9};
 
+int FilesIn(const std::filesystem::path& folder) {
+    int files = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(folder))
+        ++files;
+    return files;
+}
+
 TEST(PictureStore, RoundTripWithOrdinalsAndNamesFromTheStore) {
     tkv::host::testing::TempFolder tmp;
     TPictureStore store(tmp.Path() / "pics");
@@ -33,10 +40,7 @@ TEST(PictureStore, RoundTripWithOrdinalsAndNamesFromTheStore) {
     EXPECT_EQ(store.Load(ord, name), kJpeg);
     EXPECT_EQ(store.Load(ord2, name2), second);
     // No temporary file is left behind.
-    int files = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(store.Folder()))
-        ++files;
-    EXPECT_EQ(files, 2);
+    EXPECT_EQ(FilesIn(store.Folder()), 2);
 }
 
 TEST(PictureStore, ReopenedStoreContinuesTheOrdinals) {
@@ -54,6 +58,25 @@ TEST(PictureStore, ReopenedStoreContinuesTheOrdinals) {
     ASSERT_TRUE(store.Save(kJpeg, ord, name));
     EXPECT_EQ(ord, 3);
     EXPECT_EQ(name, "IMG00000003.jpg");
+}
+
+TEST(PictureStore, TwoStoresOnOneFolderNeverOverwriteEachOthersPictures) {
+    tkv::host::testing::TempFolder tmp;
+    TPictureStore first(tmp.Path());
+    TPictureStore second(tmp.Path()); // opened before the first one stored anything
+    std::vector<std::uint8_t> other = kJpeg;
+    other.push_back(0x77);
+    std::int32_t ord1 = 0, ord2 = 0, ord3 = 0;
+    std::string name1, name2, name3;
+    ASSERT_TRUE(first.Save(kJpeg, ord1, name1));
+    ASSERT_TRUE(second.Save(other, ord2, name2));
+    ASSERT_TRUE(first.Save(other, ord3, name3));
+    EXPECT_EQ(ord1, 1);
+    EXPECT_EQ(ord2, 2);
+    EXPECT_EQ(ord3, 3);
+    EXPECT_EQ(first.Load(ord1, name1), kJpeg);
+    EXPECT_EQ(first.Load(ord2, name2), other);
+    EXPECT_EQ(FilesIn(tmp.Path()), 3); // no temporary file is left behind
 }
 
 TEST(PictureStore, NonJpegBytesAreNotStored) {

@@ -98,12 +98,36 @@ TEST_F(THostMainTest, PicturesThroughTheHost) {
     OleVariant absent = OleVariant::Null();
     host->GetImage(absent, ord + 1, TPictureStore::FileNameFor(ord + 1));
     EXPECT_TRUE(absent.IsNull());
-    EXPECT_FALSE(host->SaveImage(OleVariant("not bytes"), ord, name));
+    std::int32_t refusedOrd = 0;
+    std::string refusedName;
+    EXPECT_FALSE(host->SaveImage(OleVariant("not bytes"), refusedOrd, refusedName));
     EXPECT_THROW(host->GetImage(absent, 1, "../host.db"), HostError);
     EXPECT_TRUE(absent.IsNull());
     host->DeleteImage(ord, name);
     host->GetImage(absent, ord, name);
     EXPECT_TRUE(absent.IsNull());
+}
+
+TEST_F(THostMainTest, PictureTheStoreRefusesAnswersNoOrdinalAndNoName) {
+    std::int32_t ord = 0;
+    std::string name;
+    ASSERT_TRUE(host->SaveImage(OleVariant::ByteArray({0xFF, 0xD8, 0xFF, 0xD9}), ord, name));
+    OleVariant out;
+    ASSERT_GT(host->ExecuteProcByName("zk_TkNewSaveImage", {"@ord", "@filname"},
+                                      {OleVariant(ord), OleVariant(name)}, out),
+              0);
+    // The variables still hold the stored picture's pair when the next picture is refused.
+    EXPECT_FALSE(host->SaveImage(OleVariant::ByteArray({'B', 'M', 0, 0}), ord, name));
+    EXPECT_EQ(ord, 0);
+    EXPECT_EQ(name, "");
+    EXPECT_EQ(host->ExecuteProcByName("zk_TkNewSaveImage", {"@ord", "@filname"},
+                                      {OleVariant(ord), OleVariant(name)}, out),
+              0);
+    ord = 5;
+    name = "IMG00000005.jpg";
+    EXPECT_FALSE(host->SaveImage(OleVariant("not bytes"), ord, name));
+    EXPECT_EQ(ord, 0);
+    EXPECT_EQ(name, "");
 }
 
 TEST_F(THostMainTest, RunPrintManagePrintsThePacketRows) {
@@ -208,6 +232,101 @@ TEST_F(THostMainTest, ReopenedDatabaseKeepsWhatWasWritten) {
     session.reset();
     THostSession again(THostOptions{tmp.Path() / "data", tmp.Path() / "out"});
     EXPECT_EQ(again.Main()->GetBasicLocalValue(flEFullName, "E904"), "李药师");
+}
+
+// The association windows' calls through the host object, read back the way the windows read
+// them: result sets loaded into a dataset and read by field name, output parameters unpacked into
+// a parameter list.
+class AssociationThroughTheHostTest : public THostMainTest {
+protected:
+    void SetUp() override {
+        THostMainTest::SetUp();
+        ASSERT_TRUE(host->ExecuteSQL(R"sql(
+            INSERT INTO btype (rec, typeid, usercode, fullname) VALUES (1, 'B1', 'GY001', '重庆康源药业');
+            INSERT INTO ptype (rec, typeid, usercode, fullname) VALUES (1, 'P1', 'SP001', '阿莫西林胶囊');
+            INSERT INTO BillIndex (billid, billtype, billcode, billdate, brec, uniquebillid)
+                VALUES (100, 34, 'JH-100', 46091, 1, 'U100');
+            INSERT INTO BuyBill (buyid, billid, prec, jobnumber) VALUES (1001, 100, 1, 'A123');
+        )sql"));
+    }
+    std::int32_t Execute(const std::string& proc, const StringArray& names, const VariantArray& values) {
+        OleVariant out;
+        return host->ExecuteProcByName(proc, names, values, out);
+    }
+    void Open(const std::string& proc, const StringArray& names, const VariantArray& values,
+              TClientDataSet& ds) {
+        OleVariant rows;
+        host->OpenProcByName(proc, names, values, rows);
+        ds.SetData(rows);
+    }
+    void LookUp(const std::string& code, std::int32_t voiceid, TClientDataSet& pool, TParams& out) {
+        OleVariant rows, params;
+        host->OpenProcByName(
+            "zk_TkGetVoiceCodeImage", {"@voicecode", "@brec", "@voiceid", "@voicedate", "@bfullname"},
+            {OleVariant(code), OleVariant(0), OleVariant(voiceid), OleVariant::Date(46106), OleVariant("")},
+            rows, params);
+        pool.SetData(rows);
+        UnpackParams(params, out);
+    }
+};
+
+TEST_F(AssociationThroughTheHostTest, SavedLinkReadsBackAsTheWindowsReadIt) {
+    const std::int32_t voiceid =
+        Execute("zk_SaveTkVoice", {"@VoiceCode", "@VoiceDate", "@brec", "@bfullname"},
+                {OleVariant("FP-1"), OleVariant(46093.0), OleVariant(1), OleVariant("重庆康源药业")});
+    ASSERT_GT(voiceid, 0);
+    const OleVariant jpeg = OleVariant::ByteArray({0xFF, 0xD8, 0x01, 0xFF, 0xD9});
+    std::int32_t ord = 0;
+    std::string name;
+    ASSERT_TRUE(host->SaveImage(jpeg, ord, name));
+    const std::int32_t imageid =
+        Execute("zk_TkNewSaveImage", {"@ord", "@filname"}, {OleVariant(ord), OleVariant(name)});
+    ASSERT_GT(imageid, 0);
+    Execute("zk_saveTkVoiceImage", {"@Voiceid", "@ImageId", "@ImageName", "@delete"},
+            {OleVariant(voiceid), OleVariant(imageid), OleVariant(name), OleVariant(0)});
+    const std::string key = "{3F2504E0-4F89-11D3-9A0C-0305E82C3301}";
+    ASSERT_TRUE(host->ExecuteSQL("delete from t_tempVoiceLink where uid='" + key + "'"));
+    Execute("zk_savetempVoiceLink", {"@Uid", "@imageId"}, {OleVariant(key), OleVariant(imageid)});
+    Execute("zk_SaveJobLink", {"@billid", "@buyid", "@uid", "@voiceid"},
+            {OleVariant(100), OleVariant(1001), OleVariant(key), OleVariant(voiceid)});
+    ASSERT_TRUE(host->ExecuteSQL("delete from t_tempVoiceLink where uid='" + key + "'"));
+
+    TClientDataSet list;
+    Open("Zk_TkGetJobLink", {"@brec", "@prec", "@jobname", "@VoiceCode", "@begindate", "@enddate"},
+         {OleVariant(0), OleVariant(0), OleVariant(""), OleVariant(""), OleVariant(46082.4),
+          OleVariant(46112.6)},
+         list);
+    ASSERT_EQ(list.RecordCount(), 1);
+    EXPECT_EQ(list.FieldByName("PFullName").AsString(), "阿莫西林胶囊");
+    EXPECT_EQ(list.FieldByName("BFullName").AsString(), "重庆康源药业");
+    EXPECT_EQ(list.FieldByName("Comment").AsString(), "");
+    EXPECT_TRUE(list.FieldByName("OutFactoryDate").IsNull());
+    EXPECT_EQ(list.FieldByName("ImageCount").AsInteger(), 1);
+    EXPECT_EQ(list.FieldByName("voiceid").AsInteger(), voiceid);
+    const std::int32_t linkid = list.FieldByName("id").AsInteger();
+
+    TClientDataSet info, linked;
+    Open("zk_TkGetJobInfo", {"@id"}, {OleVariant(linkid)}, info);
+    ASSERT_EQ(info.RecordCount(), 1);
+    EXPECT_EQ(info.FieldByName("prec").AsInteger(), 1);
+    EXPECT_EQ(info.FieldByName("jobnumber").AsString(), "A123");
+    EXPECT_TRUE(info.FieldByName("ValidityPeriod").IsNull());
+    Open("zk_TkGetJobLinkImage", {"@id"}, {OleVariant(linkid)}, linked);
+    ASSERT_EQ(linked.RecordCount(), 1);
+    EXPECT_EQ(linked.FieldByName("imageid").AsInteger(), imageid);
+
+    TClientDataSet pool;
+    TParams out;
+    LookUp("", voiceid, pool, out);
+    EXPECT_EQ(out.ParamByName("@voiceid").Value.AsInteger(), voiceid);
+    EXPECT_EQ(out.ParamByName("@voicecode").Value.AsString(), "FP-1");
+    EXPECT_EQ(out.ParamByName("@brec").Value.AsInteger(), 1);
+    EXPECT_EQ(out.ParamByName("@voicedate").Value.AsDouble(), 46093.0);
+    ASSERT_EQ(pool.RecordCount(), 1);
+    EXPECT_EQ(pool.FieldByName("ImageId").AsInteger(), imageid);
+    OleVariant picture = OleVariant::Null();
+    host->GetImage(picture, pool.FieldByName("ord").AsInteger(), pool.FieldByName("imgname").AsString());
+    EXPECT_EQ(picture, jpeg);
 }
 
 } // namespace

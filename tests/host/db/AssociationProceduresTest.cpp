@@ -115,6 +115,22 @@ TEST_F(AssociationProceduresTest, SaveSequenceLinksTheChosenPicturesAndEmptiesTh
     EXPECT_EQ(pool.rows.Value(1, "imgname").AsString(), "0002.jpg");
 }
 
+TEST_F(AssociationProceduresTest, RetriedSaveWritesEachRecordOnce) {
+    const std::int32_t image = NewImage(1, "0001.jpg");
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        // The retry sends the invoice, the stored picture's membership and the links again.
+        const std::int32_t voiceid = NewInvoice("FP-R", March(12));
+        Member(voiceid, image, "0001.jpg", 0);
+        TempList({image});
+        LinkDetail(100, 1001, voiceid);
+        LinkDetail(100, 1002, voiceid);
+    }
+    EXPECT_EQ(Scalar("SELECT count(*) FROM TK_Voice"), 1);
+    EXPECT_EQ(Scalar("SELECT count(*) FROM TK_VoiceImage"), 1);
+    EXPECT_EQ(Scalar("SELECT count(*) FROM TK_JobLink"), 2);
+    EXPECT_EQ(Scalar("SELECT count(*) FROM TK_JobLinkImage"), 2);
+}
+
 TEST_F(AssociationProceduresTest, SaveWithoutPicturesStoresTheInvoiceAndAnEmptyLink) {
     const std::int32_t voiceid = NewInvoice("FP-EMPTY", March(12));
     TempList({});
