@@ -46,6 +46,15 @@ cp build-win-x86_64/tests/abi/tkv_abi_host.exe build-win-x86_64/tests/abi/TkvAbi
 export WINEPREFIX=$root/wine WINEDEBUG=-all WINEARCH=win64 LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 DISPLAY=
 wine=/usr/lib/wine/wine64
 [ -f "$WINEPREFIX/system.reg" ] || "$wine" wineboot -i >/dev/null 2>&1
-(cd "$run" && "$wine" tkv_abi_host.exe)
+# A run that ends before its summary line (wine failing to start, not a failed test) is told and
+# tried once more with wine's error channel on, so that its cause shows in the log.
+if ! (cd "$run" && "$wine" tkv_abi_host.exe) | tee "$run/out.txt"; then
+  if grep -qE '^[0-9]+ passed, [0-9]+ failed$' "$run/out.txt"; then
+    exit 1
+  fi
+  echo "the boundary host ended without its summary; running it again with wine's errors shown" >&2
+  "${wine%64}server64" -k 2>/dev/null || true
+  (cd "$run" && WINEDEBUG=err+all "$wine" tkv_abi_host.exe)
+fi
 "${wine%64}server64" -k 2>/dev/null || true
 echo "Windows boundary tests took $(( $(date +%s) - start )) s"
