@@ -28,7 +28,7 @@ PageSize PageFor(std::size_t columns) {
 }
 constexpr double kMargin = 36.0;
 constexpr double kTitleHeight = 40.0, kRowHeight = 18.0, kFooterHeight = 24.0;
-constexpr double kTitleSize = 16.0, kTextSize = 9.0, kCellPad = 3.0;
+constexpr double kTitleSize = 16.0, kTextSize = 9.0, kMinTextSize = 6.0, kCellPad = 3.0;
 constexpr const char* kFontFamily = "WenQuanYi Zen Hei";
 
 double TextWidth(cairo_t* cr, const std::string& text) {
@@ -37,23 +37,41 @@ double TextWidth(cairo_t* cr, const std::string& text) {
     return ext.x_advance;
 }
 
-// Column widths in proportion to the widest text of each column, filling the printable width.
-std::vector<double> ColumnWidths(cairo_t* cr, const TReportTable& t, double pageWidth) {
+struct TableLayout {
+    double TextSize = kTextSize;
+    std::vector<double> Widths;
+};
+
+// Each column as wide as its widest text (titles included, one long text capped) at the body text
+// size. A table wider than the printable width takes a smaller text size, down to kMinTextSize, so
+// that its texts stay whole; the columns then share out what room is left over.
+TableLayout LayOut(cairo_t* cr, const TReportTable& t, double pageWidth) {
+    cairo_set_font_size(cr, kTextSize);
     const std::size_t n = t.Columns.size();
-    std::vector<double> want(n, 20.0);
+    std::vector<double> text(n, 14.0);
     for (std::size_t c = 0; c < n; ++c) {
-        want[c] = std::max(want[c], TextWidth(cr, t.Columns[c]) + 2 * kCellPad);
+        text[c] = std::max(text[c], TextWidth(cr, t.Columns[c]));
         for (const auto& row : t.Rows)
             if (c < row.size())
-                want[c] = std::max(want[c], std::min(TextWidth(cr, row[c]) + 2 * kCellPad, 220.0));
+                text[c] = std::max(text[c], std::min(TextWidth(cr, row[c]), 214.0));
     }
     double total = 0;
-    for (double w : want)
+    for (double w : text)
         total += w;
     const double avail = pageWidth - 2 * kMargin;
-    for (double& w : want)
-        w = w * avail / (total > 0 ? total : 1);
-    return want;
+    const double room = avail - 2 * kCellPad * static_cast<double>(n);
+    TableLayout layout;
+    if (total > room && room > 0)
+        layout.TextSize = std::max(kMinTextSize, kTextSize * room / total * 0.98); // room for rounding
+    const double scale = layout.TextSize / kTextSize;
+    double wanted = 0;
+    for (double w : text) {
+        layout.Widths.push_back(w * scale + 2 * kCellPad);
+        wanted += layout.Widths.back();
+    }
+    for (double& w : layout.Widths)
+        w = w * avail / (wanted > 0 ? wanted : 1);
+    return layout;
 }
 
 void Cell(cairo_t* cr, double x, double y, double w, const std::string& text, bool header) {
@@ -106,6 +124,16 @@ std::string TPrintManager::TitleOf(const std::string& templateName) {
     return name.empty() ? "报表" : name;
 }
 
+double TPrintManager::TextSizeFor(const TReportTable& table) {
+    cairo_surface_t* scratch = cairo_image_surface_create(CAIRO_FORMAT_A8, 1, 1);
+    cairo_t* cr = cairo_create(scratch);
+    cairo_select_font_face(cr, kFontFamily, CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+    const double size = LayOut(cr, table, PageFor(table.Columns.size()).Width).TextSize;
+    cairo_destroy(cr);
+    cairo_surface_destroy(scratch);
+    return size;
+}
+
 int TPrintManager::RowsPerPage(std::size_t columns) {
     const double body = PageFor(columns).Height - 2 * kMargin - kTitleHeight - kFooterHeight - kRowHeight;
     return static_cast<int>(body / kRowHeight);
@@ -131,8 +159,8 @@ fs::path TPrintManager::Print(const std::string& templateName, const TReportTabl
     }
     cairo_t* cr = cairo_create(surface);
     cairo_select_font_face(cr, kFontFamily, CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
-    cairo_set_font_size(cr, kTextSize);
-    const std::vector<double> widths = ColumnWidths(cr, table, page.Width);
+    const TableLayout layout = LayOut(cr, table, page.Width);
+    const std::vector<double>& widths = layout.Widths;
 
     const int perPage = RowsPerPage(table.Columns.size());
     const int rows = static_cast<int>(table.Rows.size());
@@ -141,7 +169,7 @@ fs::path TPrintManager::Print(const std::string& templateName, const TReportTabl
         cairo_set_source_rgb(cr, 0, 0, 0);
         cairo_set_font_size(cr, kTitleSize);
         Centered(cr, page.Width, kMargin + kTitleSize + 4, title);
-        cairo_set_font_size(cr, kTextSize);
+        cairo_set_font_size(cr, layout.TextSize);
         double y = kMargin + kTitleHeight;
         double x = kMargin;
         for (std::size_t c = 0; c < table.Columns.size(); ++c) {
@@ -159,6 +187,7 @@ fs::path TPrintManager::Print(const std::string& templateName, const TReportTabl
             y += kRowHeight;
         }
         cairo_set_source_rgb(cr, 0, 0, 0);
+        cairo_set_font_size(cr, kTextSize);
         Centered(cr, page.Width, page.Height - kMargin,
                  "第 " + std::to_string(pageNo + 1) + " 页 / 共 " + std::to_string(pages) + " 页");
         cairo_show_page(cr);

@@ -27,6 +27,9 @@ public:
 
     // "reports\发票打印.rpt" -> "发票打印"; an empty name gives "报表".
     static std::string TitleOf(const std::string& templateName);
+    // The text size of the table's cells: 9 points, smaller (not under 6) for a table whose texts
+    // would not fit the page's width whole.
+    static double TextSizeFor(const TReportTable& table);
     // Table rows that fit on one A4 page: portrait up to eight columns, landscape beyond.
     static int RowsPerPage(std::size_t columns);
 

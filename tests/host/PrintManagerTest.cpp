@@ -87,6 +87,26 @@ TEST(PrintManager, ALaterRunKeepsTheEarlierReports) {
     EXPECT_TRUE(std::filesystem::exists(first));
 }
 
+TEST(PrintManager, WideTextsTakeASmallerTextSizeDownToSixPoints) {
+    TReportTable narrow{{"编号", "名称"}, {{"1", "阿莫西林胶囊"}}};
+    EXPECT_EQ(TPrintManager::TextSizeFor(narrow), 9.0);
+
+    TReportTable wide;
+    for (int c = 0; c < 14; ++c)
+        wide.Columns.push_back("列" + std::to_string(c));
+    wide.Rows.push_back(std::vector<std::string>(14, "重庆康源药业有限公司"));
+    const double size = TPrintManager::TextSizeFor(wide);
+    EXPECT_LT(size, 9.0);
+    EXPECT_GE(size, 6.0);
+
+    TReportTable huge = wide;
+    for (int c = 14; c < 60; ++c) {
+        huge.Columns.push_back("列" + std::to_string(c));
+        huge.Rows[0].push_back("重庆康源药业有限公司");
+    }
+    EXPECT_EQ(TPrintManager::TextSizeFor(huge), 6.0);
+}
+
 TEST(PrintManager, TitleOfTemplateName) {
     EXPECT_EQ(TPrintManager::TitleOf("reports/发票.rpt"), "发票");
     EXPECT_EQ(TPrintManager::TitleOf("a\\b\\c"), "c");
