@@ -746,7 +746,14 @@ void DataPacketWriter::BeginRow() {
     cell_ = 0;
 }
 
+void DataPacketWriter::CheckCell() const {
+    if (cell_ >= fields_.size())
+        throw EDatabaseError("A row has more cells than the packet has fields (" +
+                             std::to_string(fields_.size()) + ")");
+}
+
 void DataPacketWriter::OpenCell() {
+    CheckCell();
     written_[cell_] = true;
     out_ += cellOpeners_[cell_];
 }
@@ -807,6 +814,7 @@ void DataPacketWriter::Value(const OleVariant& value) {
         Null();
         return;
     }
+    CheckCell();
     const TFieldType type = fields_[cell_].DataType;
     StorageKind kind = StorageKind::Text;
     StorageKindOf(type, kind);

@@ -80,6 +80,7 @@ public:
     const TFieldDef& Field(std::size_t i) const { return fields_[i]; }
 
 private:
+    void CheckCell() const; // raises EDatabaseError for a cell beyond the last field
     void OpenCell();
     void AppendMetadata(PacketText& out) const;
 

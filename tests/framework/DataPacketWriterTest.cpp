@@ -205,4 +205,14 @@ TEST(DataPacketWriter, WrittenCellsKeepTheirFieldsForm) {
     EXPECT_NO_THROW(writer.SetFieldType(0, TFieldType::ftLargeint));
 }
 
+TEST(DataPacketWriter, ACellBeyondTheLastFieldIsRefused) {
+    DataPacketWriter writer;
+    writer.AddField({"n", TFieldType::ftInteger, 0, 0});
+    writer.BeginRows();
+    writer.BeginRow();
+    writer.Integer(1);
+    EXPECT_THROW(writer.Integer(2), EDatabaseError);
+    EXPECT_THROW(writer.Value(OleVariant("x")), EDatabaseError);
+}
+
 } // namespace
