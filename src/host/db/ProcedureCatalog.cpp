@@ -4,21 +4,14 @@
 
 #include "HostDatabase.h"
 
-#include <algorithm>
-#include <cctype>
+#include "framework/TextCase.h"
+
 #include <cmath>
 #include <cstdio>
 
 namespace tkv::host {
 
 namespace {
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
 
 // OLE automation dates that stand for days of the years 100 to 9999.
 constexpr double kMinDay = -657434.0;
@@ -139,7 +132,7 @@ const std::vector<ProcedureDef>& ProcedureCatalog() {
 
 const ProcedureDef* FindProcedure(std::string_view name) {
     for (const auto& def : ProcedureCatalog())
-        if (EqualNoCase(def.name, name))
+        if (SameText(def.name, name))
             return &def;
     return nullptr;
 }
@@ -154,7 +147,7 @@ sqlite3* ProcedureCall::Handle() {
 
 const OleVariant& ProcedureCall::Arg(const char* name) const {
     for (std::size_t i = 0; i < def_.params.size(); ++i)
-        if (EqualNoCase(def_.params[i].name, name))
+        if (SameText(def_.params[i].name, name))
             return args_[i];
     throw HostError(std::string(def_.name) + ": no parameter " + name + " is declared");
 }
@@ -174,7 +167,7 @@ double ProcedureCall::Float(const char* name) const {
 
 void ProcedureCall::SetOutput(const char* name, OleVariant value) {
     for (auto& output : result_.outputs)
-        if (EqualNoCase(output.name, name)) {
+        if (SameText(output.name, name)) {
             output.value = std::move(value);
             return;
         }
@@ -209,7 +202,7 @@ ProcedureResult RunProcedure(HostDatabase& db, std::string_view name, const std:
     for (std::size_t i = 0; i < names.size(); ++i) {
         std::size_t index = def->params.size();
         for (std::size_t p = 0; p < def->params.size(); ++p)
-            if (EqualNoCase(def->params[p].name, names[i]))
+            if (SameText(def->params[p].name, names[i]))
                 index = p;
         if (index == def->params.size())
             throw HostError(procName + ": unknown parameter '" + names[i] + "'");

@@ -7,6 +7,7 @@
 
 #include "framework/DataPacket.h"
 #include "framework/DataSet.h"
+#include "framework/TextCase.h"
 
 #include <algorithm>
 #include <cctype>
@@ -16,13 +17,6 @@
 namespace tkv::host {
 
 namespace {
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
 
 bool Contains(const std::string& upper, const char* word) {
     return upper.find(word) != std::string::npos;
@@ -117,7 +111,7 @@ bool OutOfInt32(sqlite3_stmt* stmt, int column, int storage) {
 
 int ResultRows::FindColumn(std::string_view name) const {
     for (std::size_t i = 0; i < columns.size(); ++i)
-        if (EqualNoCase(columns[i].name, name))
+        if (SameText(columns[i].name, name))
             return static_cast<int>(i);
     return -1;
 }
@@ -136,7 +130,7 @@ ResultColumnTypes::ResultColumnTypes(sqlite3_stmt* stmt, const std::vector<Colum
         column.name = sqlite3_column_name(stmt, c);
         bool known = TypeFromDeclaration(sqlite3_column_decltype(stmt, c), column.type);
         for (const auto& [name, type] : overrides)
-            if (!known && EqualNoCase(name, column.name)) {
+            if (!known && SameText(name, column.name)) {
                 column.type = type;
                 known = true;
             }
