@@ -4,6 +4,7 @@
 #include "AnsiString.h"
 #include "Guard.h"
 #include "HostAdapter.h"
+#include "RawUnknown.h"
 
 namespace tkv::abi {
 namespace {
@@ -14,36 +15,10 @@ struct HostControl {
     ComPtr<IHostControl> core;
 };
 
-HostControl* HostControl_from_RawObject(RawObject* iface) {
-    return reinterpret_cast<HostControl*>(iface);
-}
+using Unknown = RawUnknown<RawObject, HostControl, IID_IHostControl>;
+
 IHostControl* Core(RawObject* iface) {
-    return HostControl_from_RawObject(iface)->core.Get();
-}
-
-HRESULT TKV_STDCALL HostControl_QueryInterface(RawObject* iface, const GUID* iid, void** obj) {
-    if (!obj)
-        return E_POINTER;
-    const TGUID id = FromGuid(*iid);
-    if (id == IID_IHostControl || id == IID_IUnknown) {
-        InterlockedIncrement(&HostControl_from_RawObject(iface)->ref);
-        *obj = iface;
-        return S_OK;
-    }
-    *obj = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG TKV_STDCALL HostControl_AddRef(RawObject* iface) {
-    return InterlockedIncrement(&HostControl_from_RawObject(iface)->ref);
-}
-
-ULONG TKV_STDCALL HostControl_Release(RawObject* iface) {
-    HostControl* This = HostControl_from_RawObject(iface);
-    const LONG ref = InterlockedDecrement(&This->ref);
-    if (ref == 0)
-        delete This;
-    return ref;
+    return Unknown::From(iface)->core.Get();
 }
 
 std::uint8_t TKV_STDCALL HostControl_Kind(RawObject* iface) {
@@ -61,9 +36,9 @@ std::uint8_t TKV_STDCALL HostControl_BasicType(RawObject* iface) {
 
 const RawHostControlVtbl HostControl_Vtbl = {
     /*** IUnknown methods ***/
-    HostControl_QueryInterface,
-    HostControl_AddRef,
-    HostControl_Release,
+    Unknown::QueryInterface,
+    Unknown::AddRef,
+    Unknown::Release,
     /*** IHostControl methods ***/
     HostControl_Kind,
     HostControl_ClassName,
@@ -83,7 +58,7 @@ RawObject* NewHostControlTable(IHostControl* control) {
 
 void ReleaseHostControlTable(RawObject* table) {
     if (table)
-        HostControl_Release(table);
+        Unknown::Release(table);
 }
 
 } // namespace tkv::abi

@@ -5,6 +5,7 @@
 #include "AnsiString.h"
 #include "Guard.h"
 #include "HostAdapter.h"
+#include "RawUnknown.h"
 #include "WideString.h"
 
 namespace tkv::abi {
@@ -14,15 +15,21 @@ struct PlugInfo {
     RawPlugInfo RawPlugInfo_iface;
     LONG ref;
     ComPtr<IVNPlugInfo> core;
+    ~PlugInfo();
 };
 
+// The object handed out last, given again while it lives.
 PlugInfo* current = nullptr;
 
-PlugInfo* PlugInfo_from_RawPlugInfo(RawPlugInfo* iface) {
-    return reinterpret_cast<PlugInfo*>(iface);
+PlugInfo::~PlugInfo() {
+    if (current == this)
+        current = nullptr;
 }
+
+using Unknown = RawUnknown<RawPlugInfo, PlugInfo, IID_IVNPlugInfo>;
+
 IVNPlugInfo* Core(RawPlugInfo* iface) {
-    return PlugInfo_from_RawPlugInfo(iface)->core.Get();
+    return Unknown::From(iface)->core.Get();
 }
 
 template <class Get> void WideResult(BSTR* result, Get get) {
@@ -30,34 +37,6 @@ template <class Get> void WideResult(BSTR* result, Get get) {
 }
 template <class Get> void AnsiResult(AnsiChars* result, Get get) {
     Guarded([&] { AnsiAssignUtf8(result, get()); });
-}
-
-HRESULT TKV_STDCALL PlugInfo_QueryInterface(RawPlugInfo* iface, const GUID* iid, void** obj) {
-    if (!obj)
-        return E_POINTER;
-    const TGUID id = FromGuid(*iid);
-    if (id == IID_IVNPlugInfo || id == IID_IUnknown) {
-        InterlockedIncrement(&PlugInfo_from_RawPlugInfo(iface)->ref);
-        *obj = iface;
-        return S_OK;
-    }
-    *obj = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG TKV_STDCALL PlugInfo_AddRef(RawPlugInfo* iface) {
-    return InterlockedIncrement(&PlugInfo_from_RawPlugInfo(iface)->ref);
-}
-
-ULONG TKV_STDCALL PlugInfo_Release(RawPlugInfo* iface) {
-    PlugInfo* This = PlugInfo_from_RawPlugInfo(iface);
-    const LONG ref = InterlockedDecrement(&This->ref);
-    if (ref == 0) {
-        if (current == This)
-            current = nullptr;
-        delete This;
-    }
-    return ref;
 }
 
 void TKV_STDCALL PlugInfo_GetKeyName(BSTR* result, RawPlugInfo* iface) {
@@ -141,9 +120,9 @@ namespace {
 
 const RawPlugInfoVtbl PlugInfo_Vtbl = {
     /*** IUnknown methods ***/
-    PlugInfo_QueryInterface,
-    PlugInfo_AddRef,
-    PlugInfo_Release,
+    Unknown::QueryInterface,
+    Unknown::AddRef,
+    Unknown::Release,
     /*** IVNPlugInfo methods ***/
     PlugInfo_GetKeyName,
     PlugInfo_Reserved1,

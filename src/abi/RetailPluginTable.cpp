@@ -8,6 +8,7 @@
 #include "Guard.h"
 #include "HostAdapter.h"
 #include "MainintfAdapter.h"
+#include "RawUnknown.h"
 #include "TransinfoAdapter.h"
 #include "VariantMarshal.h"
 
@@ -73,15 +74,21 @@ struct RetailPlugin {
     RawRetailPlugin RawRetailPlugin_iface;
     LONG ref;
     ComPtr<IRetailPlugin> core;
+    ~RetailPlugin();
 };
 
+// The object handed out last, given again while it lives.
 RetailPlugin* current = nullptr;
 
-RetailPlugin* RetailPlugin_from_RawRetailPlugin(RawRetailPlugin* iface) {
-    return reinterpret_cast<RetailPlugin*>(iface);
+RetailPlugin::~RetailPlugin() {
+    if (current == this)
+        current = nullptr;
 }
+
+using Unknown = RawUnknown<RawRetailPlugin, RetailPlugin, IID_IRetailPlugin>;
+
 IRetailPlugin* Core(RawRetailPlugin* iface) {
-    return RetailPlugin_from_RawRetailPlugin(iface)->core.Get();
+    return Unknown::From(iface)->core.Get();
 }
 
 // A hook on a var OleVariant: the host's value in, the core's value back out.
@@ -90,34 +97,6 @@ template <class Hook> Bool8 VarHook(VARIANT* params, Hook hook) {
     const bool r = hook(p);
     AssignVariant(params, p);
     return ToBool8(r);
-}
-
-HRESULT TKV_STDCALL RetailPlugin_QueryInterface(RawRetailPlugin* iface, const GUID* iid, void** obj) {
-    if (!obj)
-        return E_POINTER;
-    const TGUID id = FromGuid(*iid);
-    if (id == IID_IRetailPlugin || id == IID_IUnknown) {
-        InterlockedIncrement(&RetailPlugin_from_RawRetailPlugin(iface)->ref);
-        *obj = iface;
-        return S_OK;
-    }
-    *obj = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG TKV_STDCALL RetailPlugin_AddRef(RawRetailPlugin* iface) {
-    return InterlockedIncrement(&RetailPlugin_from_RawRetailPlugin(iface)->ref);
-}
-
-ULONG TKV_STDCALL RetailPlugin_Release(RawRetailPlugin* iface) {
-    RetailPlugin* This = RetailPlugin_from_RawRetailPlugin(iface);
-    const LONG ref = InterlockedDecrement(&This->ref);
-    if (ref == 0) {
-        if (current == This)
-            current = nullptr;
-        delete This;
-    }
-    return ref;
 }
 
 void TKV_STDCALL RetailPlugin_About(RawRetailPlugin* iface) {
@@ -323,9 +302,9 @@ void TKV_STDCALL RetailPlugin_GetConfigPostCode(AnsiChars* result, RawRetailPlug
 
 const RawRetailPluginVtbl RetailPlugin_Vtbl = {
     /*** IUnknown methods ***/
-    RetailPlugin_QueryInterface,
-    RetailPlugin_AddRef,
-    RetailPlugin_Release,
+    Unknown::QueryInterface,
+    Unknown::AddRef,
+    Unknown::Release,
     /*** IVNPlugin methods ***/
     RetailPlugin_About,
     RetailPlugin_CheckVersion,
