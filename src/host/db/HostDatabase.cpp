@@ -144,30 +144,28 @@ Statement HostDatabase::PrepareQuery(const std::string& sql, const std::vector<O
     return stmt;
 }
 
-ResultRows HostDatabase::Select(const std::string& sql, const std::vector<OleVariant>& constants) {
+ProcedureResult HostDatabase::RunQuery(const std::string& sql, const std::vector<OleVariant>& constants,
+                                       RowsForm form) {
     ExecStatement probe;
-    if (ParseExecStatement(sql, probe)) {
-        ProcedureResult result = CallExecText(sql, constants, RowsForm::Rows);
-        return result.hasRows ? std::move(result.rows) : ResultRows{};
-    }
+    if (ParseExecStatement(sql, probe))
+        return CallExecText(sql, constants, form);
     Statement stmt = PrepareQuery(sql, constants);
     Transaction tx(db_, !sqlite3_stmt_readonly(stmt.Get()));
-    ResultRows rows = ReadRows(stmt.Get());
+    ProcedureResult result;
+    result.form = form;
+    ReadResult(stmt.Get(), {}, result);
     tx.Commit();
-    return rows;
+    return result;
+}
+
+ResultRows HostDatabase::Select(const std::string& sql, const std::vector<OleVariant>& constants) {
+    ProcedureResult result = RunQuery(sql, constants, RowsForm::Rows);
+    return result.hasRows ? std::move(result.rows) : ResultRows{};
 }
 
 OleVariant HostDatabase::Query(const std::string& sql, const std::vector<OleVariant>& constants) {
-    ExecStatement probe;
-    if (ParseExecStatement(sql, probe)) {
-        ProcedureResult result = CallExecText(sql, constants, RowsForm::Packet);
-        return result.hasRows ? std::move(result.packet) : OleVariant::Null();
-    }
-    Statement stmt = PrepareQuery(sql, constants);
-    Transaction tx(db_, !sqlite3_stmt_readonly(stmt.Get()));
-    OleVariant packet = ReadRowsPacket(stmt.Get());
-    tx.Commit();
-    return packet;
+    ProcedureResult result = RunQuery(sql, constants, RowsForm::Packet);
+    return result.hasRows ? std::move(result.packet) : OleVariant::Null();
 }
 
 } // namespace tkv::host

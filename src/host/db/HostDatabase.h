@@ -58,6 +58,8 @@ public:
 private:
     ProcedureResult CallExecText(const std::string& sql, const std::vector<OleVariant>& constants,
                                  RowsForm form);
+    // A query text's result in the form asked for: an "exec" text runs its procedure.
+    ProcedureResult RunQuery(const std::string& sql, const std::vector<OleVariant>& constants, RowsForm form);
     // The one statement of a query text, its constants bound.
     Statement PrepareQuery(const std::string& sql, const std::vector<OleVariant>& constants);
 
@@ -65,9 +67,7 @@ private:
     std::function<TDateTime()> clock_;
 };
 
-// The result-set packet of rows (null when they have no columns), and the parameter packet of a
-// call's output parameters (null when it has none).
-OleVariant RowsToPacket(ResultRows rows);
+// The parameter packet of a call's output parameters (null when it has none).
 OleVariant OutputsToPacket(const std::vector<OutputParam>& outputs);
 
 } // namespace tkv::host

@@ -1,12 +1,8 @@
-// Result rows and output parameters as the packets that cross to the plug-in: a client-dataset
-// datapacket for rows, a parameter packet for output parameters.
+// What a procedure call hands the plug-in: its result set as a datapacket (written by the result
+// reader) and its output parameters as a parameter packet.
 #include "HostDatabase.h"
 
-#include "framework/DataPacket.h"
-#include "framework/DataSet.h"
 #include "framework/Params.h"
-
-#include <algorithm>
 
 namespace tkv::host {
 

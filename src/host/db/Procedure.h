@@ -51,6 +51,10 @@ struct ProcedureResult {
     std::int32_t returnValue = 0;
 };
 
+// Steps the statement into the result, as rows or as a packet by its form.
+void ReadResult(sqlite3_stmt* stmt, const std::vector<ColumnTypeOverride>& overrides,
+                ProcedureResult& result);
+
 class HostDatabase;
 
 // One running call: the checked arguments, the database, and the answer being built.

@@ -174,12 +174,17 @@ void ProcedureCall::SetOutput(const char* name, OleVariant value) {
     throw HostError(std::string(def_.name) + ": " + name + " is not an output parameter");
 }
 
-void ProcedureCall::SetRows(Statement& stmt, const std::vector<ColumnTypeOverride>& overrides) {
-    if (result_.form == RowsForm::Packet)
-        result_.packet = ReadRowsPacket(stmt.Get(), overrides);
+void ReadResult(sqlite3_stmt* stmt, const std::vector<ColumnTypeOverride>& overrides,
+                ProcedureResult& result) {
+    if (result.form == RowsForm::Packet)
+        result.packet = ReadRowsPacket(stmt, overrides);
     else
-        result_.rows = ReadRows(stmt.Get(), overrides);
-    result_.hasRows = true;
+        result.rows = ReadRows(stmt, overrides);
+    result.hasRows = true;
+}
+
+void ProcedureCall::SetRows(Statement& stmt, const std::vector<ColumnTypeOverride>& overrides) {
+    ReadResult(stmt.Get(), overrides, result_);
 }
 
 void ProcedureCall::Fail(const std::string& message) const {

@@ -234,54 +234,6 @@ ResultRows ReadRows(sqlite3_stmt* stmt, const std::vector<ColumnTypeOverride>& o
     return result;
 }
 
-namespace {
-
-// Runs a packet writing; a cell that does not convert to its column's type names the column, and
-// any failure reaches the caller as a host error.
-template <typename Write> OleVariant WritePacket(const std::vector<ResultColumn>& columns, Write write) {
-    std::size_t cell = 0;
-    try {
-        DataPacketWriter writer;
-        for (const auto& column : columns) {
-            TFieldDef def;
-            def.Name = column.name;
-            def.DataType = column.type;
-            def.Size = column.type == TFieldType::ftString ? std::max(column.size, 1) : 0;
-            writer.AddField(std::move(def));
-        }
-        try {
-            write(writer, cell);
-        } catch (const EVariantError& e) {
-            throw EDatabaseError("Field '" + columns[cell].name + "': " + e.what());
-        }
-        return writer.Finish();
-    } catch (const EDatabaseError& e) {
-        throw HostError(std::string("The result cannot be sent: ") + e.what());
-    }
-}
-
-} // namespace
-
-// Written straight from the rows, without a dataset in between: the packet is the same, and a
-// large result set is not copied once more.
-OleVariant RowsToPacket(ResultRows rows) {
-    if (rows.columns.empty())
-        return OleVariant::Null();
-    return WritePacket(rows.columns, [&](DataPacketWriter& writer, std::size_t& cell) {
-        std::size_t expected = 0;
-        for (const auto& column : rows.columns)
-            expected += (column.name.size() + 4 + (column.type == TFieldType::ftString ? column.size : 20)) *
-                        rows.rows.size();
-        writer.BeginRows(expected);
-        for (const auto& row : rows.rows) {
-            writer.BeginRow();
-            for (cell = 0; cell < row.size(); ++cell)
-                writer.Value(row[cell]);
-            writer.EndRow();
-        }
-    });
-}
-
 OleVariant ReadRowsPacket(sqlite3_stmt* stmt, const std::vector<ColumnTypeOverride>& overrides) {
     ResultColumnTypes types(stmt, overrides);
     std::vector<ResultColumn>& columns = types.Columns();
@@ -291,12 +243,22 @@ OleVariant ReadRowsPacket(sqlite3_stmt* stmt, const std::vector<ColumnTypeOverri
         return OleVariant::Null();
     }
     // The metadata goes out with the types known before the first row; the rows then settle the
-    // types of expression columns, widen integers and give the longest texts.
-    return WritePacket(columns, [&](DataPacketWriter& writer, std::size_t& cell) {
+    // types of expression columns, widen integers and give the longest texts. A cell that does not
+    // convert to its column's type names the column, and any failure reaches the caller as a host
+    // error.
+    try {
+        DataPacketWriter writer;
+        for (const auto& column : columns) {
+            TFieldDef def;
+            def.Name = column.name;
+            def.DataType = column.type;
+            def.Size = column.type == TFieldType::ftString ? std::max(column.size, 1) : 0;
+            writer.AddField(std::move(def));
+        }
         writer.BeginRows(64 * 1024);
         while (NextRow(stmt)) {
             writer.BeginRow();
-            for (cell = 0; cell < columns.size(); ++cell) {
+            for (std::size_t cell = 0; cell < columns.size(); ++cell) {
                 const int c = static_cast<int>(cell);
                 const int storage = sqlite3_column_type(stmt, c);
                 if (storage == SQLITE_NULL) {
@@ -307,14 +269,21 @@ OleVariant ReadRowsPacket(sqlite3_stmt* stmt, const std::vector<ColumnTypeOverri
                 types.Observe(stmt, c, storage);
                 if (columns[cell].type != before)
                     writer.SetFieldType(cell, columns[cell].type);
-                WriteCell(writer, stmt, c, storage, columns[cell]);
+                try {
+                    WriteCell(writer, stmt, c, storage, columns[cell]);
+                } catch (const EVariantError& e) {
+                    throw EDatabaseError("Field '" + columns[cell].name + "': " + e.what());
+                }
             }
             writer.EndRow();
         }
         for (std::size_t i = 0; i < columns.size(); ++i)
             if (columns[i].type == TFieldType::ftString)
                 writer.SetFieldSize(i, std::max(columns[i].size, 1));
-    });
+        return writer.Finish();
+    } catch (const EDatabaseError& e) {
+        throw HostError(std::string("The result cannot be sent: ") + e.what());
+    }
 }
 
 } // namespace tkv::host

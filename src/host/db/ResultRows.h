@@ -54,8 +54,8 @@ private:
 // Steps the statement to its end and collects its rows.
 ResultRows ReadRows(sqlite3_stmt* stmt, const std::vector<ColumnTypeOverride>& overrides = {});
 
-// Steps the statement to its end straight into a result-set packet: the packet that RowsToPacket
-// makes of ReadRows, without holding the rows. Null when the statement has no columns.
+// Steps the statement to its end straight into a result-set packet: the packet a dataset of the rows
+// that ReadRows reads would give, without holding the rows. Null when the statement has no columns.
 OleVariant ReadRowsPacket(sqlite3_stmt* stmt, const std::vector<ColumnTypeOverride>& overrides = {});
 
 } // namespace tkv::host
