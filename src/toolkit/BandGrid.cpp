@@ -20,6 +20,7 @@ void TBandGrid::ClearAllField() {
     columns_.clear();
     selectColumn_ = -1;
     initialised_ = false;
+    NotifyChanged(TProperty::GridColumns);
 }
 
 TBandColumn& TBandGrid::AddField(TFieldsList field, const std::string& caption,
@@ -34,6 +35,7 @@ TBandColumn& TBandGrid::AddField(TFieldsList field, const std::string& caption,
     column.DisplayCaption = displayCaption;
     column.CanNotPrint = canNotPrint;
     columns_.push_back(std::move(column));
+    NotifyChanged(TProperty::GridColumns);
     return columns_.back();
 }
 
@@ -47,6 +49,7 @@ TBandColumn& TBandGrid::AddSelectCol(const std::string& caption) {
 
 void TBandGrid::InitGridData() {
     initialised_ = true;
+    NotifyChanged(TProperty::GridColumns);
 }
 
 std::vector<const TBandColumn*> TBandGrid::ShownColumns() const {
@@ -74,6 +77,7 @@ void TBandGrid::SetDataSet(TClientDataSet* dataSet) {
     dataSet_ = dataSet;
     ticks_.assign(static_cast<std::size_t>(GetDataRowCount()), std::string());
     rowIndex_ = ticks_.empty() ? -1 : 0;
+    NotifyChanged(TProperty::GridData);
 }
 
 int TBandGrid::GetDataRowCount() const {
@@ -86,7 +90,10 @@ int TBandGrid::GetDataRowCount() const {
 bool TBandGrid::SetRowIndex(int row) {
     if (!IsRow(row))
         return false;
-    rowIndex_ = row;
+    if (row != rowIndex_) {
+        rowIndex_ = row;
+        NotifyChanged(TProperty::GridRow);
+    }
     return true;
 }
 
@@ -161,6 +168,7 @@ void TBandGrid::SetRowSelected(int row, bool selected) {
     if (ticks_.size() < static_cast<std::size_t>(GetDataRowCount()))
         ticks_.resize(static_cast<std::size_t>(GetDataRowCount()));
     ticks_[row] = selected ? kTick : "";
+    NotifyChanged(TProperty::GridTicks);
 }
 
 void TBandGrid::CancelSelectAll() {
@@ -168,6 +176,7 @@ void TBandGrid::CancelSelectAll() {
         return;
     for (auto& t : ticks_)
         t.clear();
+    NotifyChanged(TProperty::GridTicks);
 }
 
 void TBandGrid::ToggleCurrentRow() {

@@ -17,6 +17,7 @@ public:
         if (checked == checked_)
             return;
         checked_ = checked;
+        NotifyChanged(TProperty::Checked);
         TControl::Click();
     }
     void Click() override {

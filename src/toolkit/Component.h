@@ -2,6 +2,8 @@
 // TForm::Make and own them; the creation order is the order of the form's component list.
 #pragma once
 
+#include "FormObserver.h"
+
 #include <functional>
 #include <string>
 
@@ -24,6 +26,8 @@ public:
 
 protected:
     TComponent() = default;
+    // Tells the owning form's observer that a shown property changed.
+    void NotifyChanged(TProperty property);
 
 private:
     friend class TForm;

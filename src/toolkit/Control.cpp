@@ -16,11 +16,49 @@ TControl::~TControl() {
     }
 }
 
+void TControl::SetCaption(std::string caption) {
+    if (caption == caption_)
+        return;
+    caption_ = std::move(caption);
+    NotifyChanged(TProperty::Caption);
+}
+
 void TControl::SetBounds(int left, int top, int width, int height) {
+    if (left == left_ && top == top_ && width == width_ && height == height_)
+        return;
     left_ = left;
     top_ = top;
     width_ = width;
     height_ = height;
+    NotifyChanged(TProperty::Bounds);
+}
+
+void TControl::SetColor(TColor color) {
+    if (color == color_)
+        return;
+    color_ = color;
+    NotifyChanged(TProperty::Color);
+}
+
+void TControl::SetEnabled(bool enabled) {
+    if (enabled == enabled_)
+        return;
+    enabled_ = enabled;
+    NotifyChanged(TProperty::Enabled);
+}
+
+void TControl::SetVisible(bool visible) {
+    if (visible == visible_)
+        return;
+    visible_ = visible;
+    NotifyChanged(TProperty::Visible);
+}
+
+void TControl::SetReadOnly(bool readOnly) {
+    if (readOnly == readOnly_)
+        return;
+    readOnly_ = readOnly;
+    NotifyChanged(TProperty::ReadOnly);
 }
 
 const TFont& TControl::Font() const {
@@ -34,6 +72,7 @@ const TFont& TControl::Font() const {
 void TControl::SetFont(TFont font) {
     font_ = std::move(font);
     parentFont_ = false;
+    NotifyChanged(TProperty::Font);
 }
 
 void TControl::ReturnToNextControl() {
@@ -51,8 +90,12 @@ void TControl::SetTabOrder(int order) {
     siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
     order = std::clamp(order, 0, static_cast<int>(siblings.size()));
     siblings.insert(siblings.begin() + order, this);
-    for (std::size_t i = 0; i < siblings.size(); ++i)
+    for (std::size_t i = 0; i < siblings.size(); ++i) {
+        if (siblings[i]->tabOrder_ == static_cast<int>(i))
+            continue;
         siblings[i]->tabOrder_ = static_cast<int>(i);
+        siblings[i]->NotifyChanged(TProperty::TabOrder);
+    }
 }
 
 bool TControl::CanFocus() const {

@@ -34,7 +34,7 @@ public:
     ~TControl() override;
 
     const std::string& Caption() const { return caption_; }
-    virtual void SetCaption(std::string caption) { caption_ = std::move(caption); }
+    virtual void SetCaption(std::string caption);
     int Left() const { return left_; }
     int Top() const { return top_; }
     int Width() const { return width_; }
@@ -52,13 +52,13 @@ public:
     bool ParentFont() const { return parentFont_; }
     // Background colour; system button face unless set.
     TColor Color() const { return color_; }
-    void SetColor(TColor color) { color_ = color; }
+    void SetColor(TColor color);
     bool Enabled() const { return enabled_; }
-    void SetEnabled(bool enabled) { enabled_ = enabled; }
+    void SetEnabled(bool enabled);
     bool Visible() const { return visible_; }
-    void SetVisible(bool visible) { visible_ = visible; }
+    void SetVisible(bool visible);
     bool ReadOnly() const { return readOnly_; }
-    void SetReadOnly(bool readOnly) { readOnly_ = readOnly; }
+    void SetReadOnly(bool readOnly);
     bool TabStop() const { return tabStop_; }
     void SetTabStop(bool tabStop) { tabStop_ = tabStop; }
     int TabOrder() const { return tabOrder_; }

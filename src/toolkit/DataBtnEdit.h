@@ -21,7 +21,12 @@ public:
     const TDataTypes& GetDataTypes() const { return dataTypes_; }
 
     bool BtnVisible() const { return btnVisible_; }
-    void SetBtnVisible(bool visible) { btnVisible_ = visible; }
+    void SetBtnVisible(bool visible) {
+        if (visible == btnVisible_)
+            return;
+        btnVisible_ = visible;
+        NotifyChanged(TProperty::ButtonVisible);
+    }
     bool CanLeaveEmpty() const { return canLeaveEmpty_; }
     void SetCanLeaveEmpty(bool canLeaveEmpty) { canLeaveEmpty_ = canLeaveEmpty; }
     bool CanNotInput() const { return canNotInput_; }

@@ -14,6 +14,7 @@ void TDatePicker::SetDate(TDateTime date) {
     if (date == date_)
         return;
     date_ = date;
+    NotifyChanged(TProperty::Date);
     Changed();
 }
 

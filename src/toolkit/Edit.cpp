@@ -23,22 +23,27 @@ void TEdit::SetText(const std::string& text) {
     text_ = text;
     selStart_ = CharCount();
     selLength_ = 0;
-    if (changed)
+    if (changed) {
+        NotifyChanged(TProperty::Text);
         Changed();
+    }
 }
 
 void TEdit::SetSelStart(int start) {
     selStart_ = std::clamp(start, 0, CharCount());
     selLength_ = 0;
+    NotifyChanged(TProperty::Text);
 }
 
 void TEdit::SetSelLength(int length) {
     selLength_ = std::clamp(length, 0, CharCount() - selStart_);
+    NotifyChanged(TProperty::Text);
 }
 
 void TEdit::SelectAll() {
     selStart_ = 0;
     selLength_ = CharCount();
+    NotifyChanged(TProperty::Text);
 }
 
 std::string TEdit::TextAfterTyping(char32_t key) const {
@@ -83,6 +88,7 @@ void TEdit::KeyPress(char32_t& key) {
     text_ = TextAfterTyping(key);
     selStart_ = std::clamp(caret, 0, CharCount());
     selLength_ = 0;
+    NotifyChanged(TProperty::Text);
     Changed();
 }
 

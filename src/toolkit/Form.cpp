@@ -11,7 +11,13 @@ namespace tkv {
 
 TForm::TForm() = default;
 
+void TComponent::NotifyChanged(TProperty property) {
+    if (owner_)
+        owner_->NotifyChanged(this, property);
+}
+
 TForm::~TForm() {
+    observer_ = nullptr;
     if (OnDestroy) {
         try {
             OnDestroy(*this);
@@ -100,6 +106,7 @@ void TForm::SetSize(int width, int height) {
     height_ = height;
     clientWidth_ = width - frame.Width;
     clientHeight_ = height - frame.Height;
+    NotifyChanged(nullptr, TProperty::Bounds);
     Realign();
 }
 
@@ -109,6 +116,7 @@ void TForm::SetClientSize(int width, int height) {
     clientHeight_ = height;
     width_ = width + frame.Width;
     height_ = height + frame.Height;
+    NotifyChanged(nullptr, TProperty::Bounds);
     Realign();
 }
 
@@ -117,6 +125,33 @@ void TForm::SetBorderStyle(TBorderStyle style) {
     const TFrameSize frame = FrameSize(style);
     width_ = clientWidth_ + frame.Width;
     height_ = clientHeight_ + frame.Height;
+    NotifyChanged(nullptr, TProperty::Bounds);
+}
+
+void TForm::SetCaption(std::string caption) {
+    if (caption == caption_)
+        return;
+    caption_ = std::move(caption);
+    NotifyChanged(nullptr, TProperty::Caption);
+}
+
+void TForm::SetWindowState(TWindowState state) {
+    if (state == windowState_)
+        return;
+    windowState_ = state;
+    NotifyChanged(nullptr, TProperty::Bounds);
+}
+
+void TForm::SetFont(TFont font) {
+    font_ = std::move(font);
+    NotifyChanged(nullptr, TProperty::Font);
+}
+
+void TForm::SetColor(TColor color) {
+    if (color == color_)
+        return;
+    color_ = color;
+    NotifyChanged(nullptr, TProperty::Color);
 }
 
 void TForm::Realign() {
@@ -154,6 +189,7 @@ bool TForm::SetActiveControl(TControl* control) {
             return false; // the exit handler moved the focus itself
     }
     activeControl_ = control;
+    NotifyChanged(nullptr, TProperty::Focus);
     if (control)
         RunHandler([&] { control->DoEnter(); });
     return true;
@@ -203,7 +239,10 @@ void TForm::BeginModal() {
     visible_ = true;
     RunHandler([&] { DoShow(); });
     if (!activeControl_ || !activeControl_->CanFocus()) {
-        activeControl_ = nullptr;
+        if (activeControl_) {
+            activeControl_ = nullptr;
+            NotifyChanged(nullptr, TProperty::Focus);
+        }
         if (TControl* first = FindNextControl(nullptr, true))
             SetActiveControl(first);
     }

@@ -59,7 +59,7 @@ public:
     std::vector<TControl*> TabSequence() const;
 
     const std::string& Caption() const { return caption_; }
-    void SetCaption(std::string caption) { caption_ = std::move(caption); }
+    void SetCaption(std::string caption);
     // Outer size, frame and caption included. A window declared by its outer size gets the client
     // size of the standard frame of its border style until a renderer reports the real one.
     int Width() const { return width_; }
@@ -72,13 +72,13 @@ public:
     TBorderStyle BorderStyle() const { return borderStyle_; }
     void SetBorderStyle(TBorderStyle style);
     TWindowState WindowState() const { return windowState_; }
-    void SetWindowState(TWindowState state) { windowState_ = state; }
+    void SetWindowState(TWindowState state);
     TPosition Position() const { return position_; }
     void SetPosition(TPosition position) { position_ = position; }
     const TFont& Font() const { return font_; }
-    void SetFont(TFont font) { font_ = std::move(font); }
+    void SetFont(TFont font);
     TColor Color() const { return color_; }
-    void SetColor(TColor color) { color_ = color; }
+    void SetColor(TColor color);
     // Lays the controls out: aligned controls take their edge or the rest of their container,
     // anchored controls keep their distances to the container edges they are anchored to.
     void Realign();
@@ -124,6 +124,15 @@ public:
     // Runs an action once the current key has reached the focused control.
     void Post(std::function<void()> action);
 
+    // The renderer's observer of the form and its components (nullptr: none); the caller keeps it.
+    IFormObserver* Observer() const { return observer_; }
+    void SetObserver(IFormObserver* observer) { observer_ = observer; }
+    // Tells the observer; component is nullptr for a property of the form itself.
+    void NotifyChanged(TComponent* component, TProperty property) const {
+        if (observer_)
+            observer_->PropertyChanged(component, property);
+    }
+
     TFormEvent OnCreate, OnShow, OnClose, OnDestroy;
     TCloseQueryEvent OnCloseQuery;
     TFormKeyEvent OnKeyDown;
@@ -157,6 +166,7 @@ private:
     WindowHandle ownerHandle_ = 0;
     TModalResult modalResult_ = mrNone;
     TControl* activeControl_ = nullptr;
+    IFormObserver* observer_ = nullptr;
 };
 
 } // namespace tkv

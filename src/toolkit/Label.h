@@ -10,7 +10,10 @@ class TLabel : public TControl {
 public:
     std::string ClassName() const override { return "TLabel"; }
     bool Transparent() const { return transparent_; }
-    void SetTransparent(bool transparent) { transparent_ = transparent; }
+    void SetTransparent(bool transparent) {
+        transparent_ = transparent;
+        NotifyChanged(TProperty::Color);
+    }
 
 private:
     bool transparent_ = false;

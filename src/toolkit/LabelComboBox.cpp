@@ -11,10 +11,15 @@ void TLabelComboBox::SetItems(std::vector<std::string> items) {
     items_ = std::move(items);
     if (itemIndex_ >= static_cast<int>(items_.size()))
         itemIndex_ = -1;
+    NotifyChanged(TProperty::Items);
 }
 
 void TLabelComboBox::SetItemIndex(int index) {
-    itemIndex_ = index >= 0 && index < static_cast<int>(items_.size()) ? index : -1;
+    index = index >= 0 && index < static_cast<int>(items_.size()) ? index : -1;
+    if (index == itemIndex_)
+        return;
+    itemIndex_ = index;
+    NotifyChanged(TProperty::ItemIndex);
 }
 
 std::string TLabelComboBox::Text() const {
@@ -27,6 +32,7 @@ bool TLabelComboBox::ChooseItem(int index) {
     if (index == itemIndex_)
         return true;
     itemIndex_ = index;
+    NotifyChanged(TProperty::ItemIndex);
     return RunHandler([&] { Changed(); });
 }
 

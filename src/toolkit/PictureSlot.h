@@ -18,11 +18,20 @@ public:
     int PictureNo() const { return pictureNo_; }
     void SetPictureNo(int pictureNo) { pictureNo_ = pictureNo; }
     const std::shared_ptr<const TGraphic>& Picture() const { return picture_; }
-    void SetPicture(std::shared_ptr<const TGraphic> picture) { picture_ = std::move(picture); }
+    void SetPicture(std::shared_ptr<const TGraphic> picture) {
+        picture_ = std::move(picture);
+        NotifyChanged(TProperty::Picture);
+    }
     bool Stretch() const { return stretch_; }
-    void SetStretch(bool stretch) { stretch_ = stretch; }
+    void SetStretch(bool stretch) {
+        stretch_ = stretch;
+        NotifyChanged(TProperty::Picture);
+    }
     TColor BackColor() const { return backColor_; }
-    void SetBackColor(TColor color) { backColor_ = color; }
+    void SetBackColor(TColor color) {
+        backColor_ = color;
+        NotifyChanged(TProperty::Picture);
+    }
     TPopupMenu* PopupMenu() const { return popupMenu_; }
     void SetPopupMenu(TPopupMenu* menu) { popupMenu_ = menu; }
     // Empties the slot: white background, no picture, number 0, no menu.
@@ -31,6 +40,7 @@ public:
         backColor_ = TColor::clWhite;
         pictureNo_ = 0;
         popupMenu_ = nullptr;
+        NotifyChanged(TProperty::Picture);
     }
 
 private:

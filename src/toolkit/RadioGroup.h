@@ -19,10 +19,15 @@ public:
         items_ = std::move(items);
         if (itemIndex_ >= static_cast<int>(items_.size()))
             itemIndex_ = -1;
+        NotifyChanged(TProperty::Items);
     }
     int ItemIndex() const { return itemIndex_; }
     void SetItemIndex(int index) {
-        itemIndex_ = index >= 0 && index < static_cast<int>(items_.size()) ? index : -1;
+        index = index >= 0 && index < static_cast<int>(items_.size()) ? index : -1;
+        if (index == itemIndex_)
+            return;
+        itemIndex_ = index;
+        NotifyChanged(TProperty::ItemIndex);
     }
     int Columns() const { return columns_; }
     void SetColumns(int columns) { columns_ = columns; }
@@ -33,8 +38,10 @@ public:
             return false;
         const bool changed = index != itemIndex_;
         itemIndex_ = index;
-        if (changed)
+        if (changed) {
+            NotifyChanged(TProperty::ItemIndex);
             Click();
+        }
         return true;
     }
 

@@ -23,11 +23,15 @@ public:
     void SetMax(int max) { SetParams(position_, min_ > max ? max : min_, max); }
     void SetPosition(int position) { SetParams(position, min_, max_); }
     void SetParams(int position, int min, int max) {
+        const bool rangeChanged = min != min_ || (max < min ? min : max) != max_;
         min_ = min;
         max_ = max < min ? min : max;
+        if (rangeChanged)
+            NotifyChanged(TProperty::ScrollRange);
         const int clamped = position < min_ ? min_ : (position > max_ ? max_ : position);
         if (clamped != position_) {
             position_ = clamped;
+            NotifyChanged(TProperty::ScrollPosition);
             Changed();
         }
     }
