@@ -1,4 +1,5 @@
-// A static text in the control's font; a transparent label lets its container's background show.
+// A static text in the control's font; a transparent label lets its container's background show, a
+// word-wrapping one breaks its text into lines within its width.
 #pragma once
 
 #include "Control.h"
@@ -14,9 +15,15 @@ public:
         transparent_ = transparent;
         NotifyChanged(TProperty::Color);
     }
+    bool WordWrap() const { return wordWrap_; }
+    void SetWordWrap(bool wordWrap) {
+        wordWrap_ = wordWrap;
+        NotifyChanged(TProperty::Caption);
+    }
 
 private:
     bool transparent_ = false;
+    bool wordWrap_ = false;
 };
 
 } // namespace tkv
