@@ -1,10 +1,12 @@
 // Library entry of TkvfpPlug.dll: the shared memory manager is bound before anything of the plug-in
 // runs (a library that cannot bind it refuses to load: strings could not cross the boundary), the
-// scanner's path texts are released through it, then the module state is created. An explicit unload
-// finalises the state, which releases the host references, and unbinds the manager; at process exit the
-// host's objects may already be gone, so nothing is called then.
+// scanner's path texts are released through it, then the module state is created and the Win32 runner
+// installed, so that the library's windows are real windows. An explicit unload finalises the state,
+// which releases the host references, and unbinds the manager; at process exit the host's objects may
+// already be gone, so nothing is called then.
 #include "../association/PictureScan.h"
 #include "../comm/ModuleState.h"
+#include "../ui/win32/Win32Runner.h"
 #include "AnsiString.h"
 #include "BorlandMemory.h"
 #include "Boundary.h"
@@ -20,6 +22,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
         if (!tkv::abi::Guarded(
                 [] {
                     tkv::InitializeModuleState();
+                    tkv::win32ui::InstallWin32Runner();
                     return true;
                 },
                 false)) {
@@ -29,6 +32,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
         return TRUE;
     case DLL_PROCESS_DETACH:
         if (!reserved) {
+            tkv::win32ui::RemoveWin32Runner();
             tkv::abi::Guarded([] { tkv::FinalizeModuleState(); });
             tkv::abi::UnbindBorlandMemory();
         }

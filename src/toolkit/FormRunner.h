@@ -21,7 +21,8 @@ enum class TMessageKind : std::uint8_t {
     mkQuestion,
     mkErrorBox,
     mkFolderBrowser,
-    mkFileOpen
+    mkFileOpen,
+    mkPrintDialog
 };
 
 // What the file-open dialog shows and accepts. The filter lists "description|patterns" pairs joined
@@ -32,6 +33,13 @@ struct TOpenDialogOptions {
     std::string DefaultExt;
     bool FileMustExist = false;
     bool MultiSelect = false;
+};
+
+// The printer chosen in the print dialog and the number of copies asked for. The name is the one
+// the system knows the printer by, so that the printing code can open it.
+struct TPrinterChoice {
+    std::string PrinterName;
+    int Copies = 1;
 };
 
 class IFormRunner {
@@ -46,6 +54,9 @@ public:
     // unless the options allow several) in the order the user chose them.
     virtual bool OpenFiles(WindowHandle owner, const TOpenDialogOptions& options,
                            std::vector<std::string>& files) = 0;
+    // The print dialog owned by the window, starting from the choice given; false when cancelled
+    // (or when there is no printer to choose), else the choice is filled.
+    virtual bool ChoosePrinter(WindowHandle owner, TPrinterChoice& choice) = 0;
     // The application's default error display: an error box with the message.
     virtual void ShowErrorBox(const std::string& message) = 0;
     // Message boxes and questions of a host that has no user interface of its own (the reference

@@ -15,7 +15,10 @@ public:
     std::string ClassName() const override { return "TImage"; }
 
     const std::shared_ptr<const TPixelBuffer>& Pixels() const { return pixels_; }
-    void SetPixels(std::shared_ptr<const TPixelBuffer> pixels) { pixels_ = std::move(pixels); }
+    void SetPixels(std::shared_ptr<const TPixelBuffer> pixels) {
+        pixels_ = std::move(pixels);
+        NotifyChanged(TProperty::Picture);
+    }
     // Where the picture is drawn, in the control's coordinates; empty without a picture.
     TRect DrawRect() const;
 

@@ -47,6 +47,14 @@ void THeadlessRunner::CancelFiles() {
     fileAnswers_.emplace_back(std::nullopt);
 }
 
+void THeadlessRunner::AnswerPrinter(TPrinterChoice choice) {
+    printerAnswers_.emplace_back(std::move(choice));
+}
+
+void THeadlessRunner::CancelPrinter() {
+    printerAnswers_.emplace_back(std::nullopt);
+}
+
 std::vector<std::string> THeadlessRunner::Texts(TMessageKind kind) const {
     std::vector<std::string> out;
     for (const auto& d : dialogs_)
@@ -65,6 +73,8 @@ std::vector<std::string> THeadlessRunner::Failures() const {
         out.push_back(std::to_string(folderAnswers_.size()) + " folder answer(s) not used");
     if (!fileAnswers_.empty())
         out.push_back(std::to_string(fileAnswers_.size()) + " file answer(s) not used");
+    if (!printerAnswers_.empty())
+        out.push_back(std::to_string(printerAnswers_.size()) + " printer answer(s) not used");
     return out;
 }
 
@@ -141,6 +151,22 @@ bool THeadlessRunner::OpenFiles(WindowHandle owner, const TOpenDialogOptions& op
                 AddFailure("file dialog answered with a missing file: " + f);
         }
     files = *answer;
+    return true;
+}
+
+bool THeadlessRunner::ChoosePrinter(WindowHandle owner, TPrinterChoice& choice) {
+    if (printerAnswers_.empty()) {
+        AddFailure("print dialog without an answer");
+        dialogs_.push_back({TMessageKind::mkPrintDialog, std::to_string(choice.Copies), std::string(), std::string()});
+        return false;
+    }
+    auto answer = std::move(printerAnswers_.front());
+    printerAnswers_.pop_front();
+    dialogs_.push_back({TMessageKind::mkPrintDialog, std::to_string(choice.Copies), std::string(),
+                        answer ? answer->PrinterName + " x" + std::to_string(answer->Copies) : std::string()});
+    if (!answer)
+        return false;
+    choice = *answer;
     return true;
 }
 

@@ -43,6 +43,8 @@ public:
     // The files a file-open dialog answers with; with the must-exist option, each has to exist.
     void AnswerFiles(std::vector<std::string> files);
     void CancelFiles();
+    void AnswerPrinter(TPrinterChoice choice);
+    void CancelPrinter();
 
     const std::vector<TShownDialog>& Dialogs() const { return dialogs_; }
     // The options of every file-open dialog shown, in order.
@@ -60,6 +62,7 @@ public:
     bool SelectFolder(WindowHandle owner, const std::string& title, std::string& folder) override;
     bool OpenFiles(WindowHandle owner, const TOpenDialogOptions& options,
                    std::vector<std::string>& files) override;
+    bool ChoosePrinter(WindowHandle owner, TPrinterChoice& choice) override;
     void ShowErrorBox(const std::string& message) override;
     void ShowMessage(TMessageKind kind, const std::string& text, const std::string& title) override;
     bool AskQuestion(const std::string& text, const std::string& title) override;
@@ -75,6 +78,7 @@ private:
     std::deque<bool> questionAnswers_;
     std::deque<std::optional<std::string>> folderAnswers_;
     std::deque<std::optional<std::vector<std::string>>> fileAnswers_;
+    std::deque<std::optional<TPrinterChoice>> printerAnswers_;
     std::vector<TShownDialog> dialogs_;
     std::vector<TOpenDialogOptions> fileDialogs_;
     std::vector<std::string> failures_;
