@@ -10,6 +10,8 @@ root=${TKV_WIN_DEPS_ROOT:-/var/cache/tkv-win-deps}
 prefix=$root/$arch
 stamp=$prefix/.complete
 install -D -m 644 /usr/include/stb/stb_image.h "$prefix/include/stb/stb_image.h"
+# The user-interface tests write their screenshots with stb_image_write.
+install -D -m 644 /usr/include/stb/stb_image_write.h "$prefix/include/stb/stb_image_write.h"
 [ -f "$stamp" ] && exit 0
 here=$(cd "$(dirname "$0")/.." && pwd)
 toolchain=$here/cmake/toolchain-$arch-w64-mingw32.cmake

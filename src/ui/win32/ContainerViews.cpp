@@ -38,7 +38,7 @@ TContainerView::TContainerView(TFormWindow& window, TControl& model, TFrame fram
     : TControlView(window, model), frame_(frame) {}
 
 void TContainerView::Create(HWND parent) {
-    EnsureWindowClass(kContainerClass, ContainerProc, CS_DBLCLKS);
+    EnsureWindowClass(kContainerClass, ContainerProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW);
     hwnd_ = MakeWindow(parent, kContainerClass, win32::Utf8ToWide(model_.Caption()), WS_CLIPSIBLINGS,
                        WS_EX_CONTROLPARENT);
 }

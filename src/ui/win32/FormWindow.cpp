@@ -14,6 +14,9 @@ namespace {
 
 const wchar_t kFormClass[] = L"TkvForm";
 const wchar_t kFormProp[] = L"TkvFormWindow";
+// The control's name as a global atom on the window that stands for it, so that tools outside the
+// process (UI automation, the workbench tests) find a control by the name the window gives it.
+const wchar_t kNameProp[] = L"TkvControl";
 
 bool IsDroppedComboBox(HWND hwnd) {
     wchar_t name[16] = {};
@@ -38,6 +41,9 @@ TFormWindow::~TFormWindow() {
     if (hwnd_) {
         for (std::size_t i = 0; i < timers_.size(); ++i)
             KillTimer(hwnd_, i + 1);
+        for (const auto& view : views_)
+            if (HANDLE name = view->Handle() ? RemovePropW(view->Handle(), kNameProp) : nullptr)
+                GlobalDeleteAtom(static_cast<ATOM>(reinterpret_cast<UINT_PTR>(name)));
         DestroyWindow(hwnd_);
     }
 }
@@ -126,6 +132,11 @@ void TFormWindow::CreateView(TControl& control, HWND parentWindow) {
     views_.push_back(std::move(view));
     viewOf_[&control] = &made;
     made.Create(parentWindow);
+    if (made.Handle() && !control.Name().empty()) {
+        const ATOM name = GlobalAddAtomW(win32::Utf8ToWide(control.Name()).c_str());
+        if (name)
+            SetPropW(made.Handle(), kNameProp, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(name)));
+    }
     if (HWND childParent = made.ChildParent())
         CreateViews(&control, childParent);
 }
