@@ -21,10 +21,11 @@ std::filesystem::path Created(const std::filesystem::path& dir) {
 
 } // namespace
 
-THostSession::THostSession(const THostOptions& options)
+THostSession::THostSession(const THostOptions& options, IHostUi* ui)
     : options_(options), db_(std::make_unique<HostDatabase>((Created(options.DataDir) / "host.db").string())),
       pictures_(options.DataDir / "pictures"), printer_(Created(options.OutDir) / "prints") {
-    main_ = ComPtr<THostMain>(new THostMain(*db_, pictures_, printer_, ui_));
+    main_ =
+        ComPtr<THostMain>(new THostMain(*db_, pictures_, printer_, ui ? *ui : static_cast<IHostUi&>(ui_)));
     existForm_ = ComPtr<TExistForm>(new TExistForm);
     report_ = ComPtr<TssReport>(new TssReport);
 }

@@ -1,6 +1,6 @@
-// One running reference host: its database file, picture store, print manager, headless user
-// interface and the host objects handed to the plug-in, laid out under a data folder and an
-// output folder.
+// One running reference host: its database file, picture store, print manager, user interface
+// (the headless one unless another is given) and the host objects handed to the plug-in, laid out
+// under a data folder and an output folder.
 #pragma once
 
 #include "HostObjects.h"
@@ -23,7 +23,8 @@ struct THostOptions {
 class THostSession {
 public:
     // Creates the folders and opens (or creates) the database. Raises HostError when it cannot.
-    explicit THostSession(const THostOptions& options);
+    // The user interface, when given, stays the caller's and must outlive the session.
+    explicit THostSession(const THostOptions& options, IHostUi* ui = nullptr);
 
     HostDatabase& Database() { return *db_; }
     TPictureStore& Pictures() { return pictures_; }

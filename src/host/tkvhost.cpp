@@ -1,10 +1,13 @@
 // tkvhost: the reference host as a command-line program. It creates or opens the host database
 // with its demo data, loads the plug-in objects, hands them the host's interfaces and drives them,
 // printing a short summary of each step and writing what a user would look at into the output
-// folder.
+// folder. With --serve it is the host behind the Windows workbench instead: it listens on a port of
+// the loopback address (written to the file named), answers the one workbench that connects and
+// ends when the workbench closes.
 #include "comm/DataAccess.h"
 #include "comm/ModuleState.h"
 #include "framework/DataSet.h"
+#include "host/HostServer.h"
 #include "host/HostSession.h"
 #include "plugin/Exports.h"
 
@@ -20,9 +23,11 @@ using namespace tkv;
 using namespace tkv::host;
 
 void Usage(std::FILE* to) {
-    std::fputs("usage: tkvhost [--data DIR] [--out DIR]\n"
-               "  --data DIR  folder of the host database and picture store (default ./tkvhost-data)\n"
-               "  --out DIR   folder of the reports and files the run writes (default ./tkvhost-out)\n",
+    std::fputs("usage: tkvhost [--data DIR] [--out DIR] [--serve PORTFILE]\n"
+               "  --data DIR        folder of the host database and picture store (default ./tkvhost-data)\n"
+               "  --out DIR         folder of the reports and files the run writes (default ./tkvhost-out)\n"
+               "  --serve PORTFILE  be the host of the Windows workbench: listen on a loopback port,\n"
+               "                    write its number into PORTFILE, serve until the workbench closes\n",
                to);
 }
 
@@ -100,14 +105,34 @@ int Run(const THostOptions& options) {
     return 0;
 }
 
+int Serve(const THostOptions& options, const std::filesystem::path& portFile) {
+    remote::TListener listener;
+    {
+        // Written whole under another name first, so that a reader never sees a partial number.
+        const std::filesystem::path partial = portFile.string() + ".part";
+        std::ofstream(partial) << listener.Port() << "\n";
+        std::filesystem::rename(partial, portFile);
+    }
+    std::cout << "tkvhost: serving the workbench on 127.0.0.1:" << listener.Port() << std::endl;
+    THostServer server(listener.Accept(), options);
+    server.Session().SeedDemo();
+    server.Session().FillMissingPictures();
+    server.Serve();
+    std::cout << "tkvhost: the workbench closed" << std::endl;
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     THostOptions options;
+    std::filesystem::path portFile;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if ((arg == "--data" || arg == "--out") && i + 1 < argc)
             (arg == "--data" ? options.DataDir : options.OutDir) = argv[++i];
+        else if (arg == "--serve" && i + 1 < argc)
+            portFile = argv[++i];
         else if (arg == "--help" || arg == "-h") {
             Usage(stdout);
             return 0;
@@ -117,7 +142,7 @@ int main(int argc, char** argv) {
         }
     }
     try {
-        return Run(options);
+        return portFile.empty() ? Run(options) : Serve(options, portFile);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "tkvhost: %s\n", e.what());
         return 1;

@@ -1,15 +1,24 @@
 // The stand-in scanner library ("pictureScan.dll"): each scan writes a generated invoice page as
 // a JPEG file into the scan folder and remembers its path for ScanSavePath.
 //
-// Portable calling contract: SCanPicture(bool-byte* scanned), ScanSavePath(char** path); both
-// return a COM status (negative = failure). The path is an 8-bit string in code page 936 that the
-// library allocates with malloc and the caller releases with free.
+// Calling contract: SCanPicture(bool-byte* scanned), ScanSavePath(char** path); both return a COM
+// status (negative = failure). The path is an 8-bit string in the system code page (936 on target
+// systems). On Windows it is the host framework's reference-counted string, allocated with the
+// shared memory manager (borlndmm.dll beside the host program) that the host and the plug-in use
+// as well; elsewhere it comes from malloc and goes back to free.
 //
 // Environment: TKV_SCAN_DIR names the scan folder (default: "tkvscan" in the temporary folder);
 // TKV_SCAN_RESULT "cancel" makes a scan report false, "fail" makes it fail with E_FAIL.
-#include "CodePage.h"
 #include "SimExport.h"
 #include "SimJpeg.h"
+
+#if defined(_WIN32)
+#include "abi/AnsiString.h"
+#include "abi/BorlandMemory.h"
+#include "platform/win32/Win32Text.h"
+#else
+#include "CodePage.h"
+#endif
 
 #include <cstdint>
 #include <cstdlib>
@@ -44,6 +53,21 @@ std::string Env(const char* name) {
     return v ? v : "";
 }
 
+// The path as the caller's string, or nullptr when it cannot be made.
+char* NewPathText(const std::string& utf8) {
+#if defined(_WIN32)
+    if (!tkv::abi::BindBorlandMemory())
+        return nullptr;
+    return tkv::abi::NewAnsiBytes(tkv::win32::Utf8ToAnsi(utf8));
+#else
+    const std::string text = tkv::sim::Utf8ToGbk(utf8);
+    char* out = static_cast<char*>(std::malloc(text.size() + 1));
+    if (out)
+        std::memcpy(out, text.c_str(), text.size() + 1);
+    return out;
+#endif
+}
+
 } // namespace
 
 TKV_SIM_EXPORT std::int32_t TKV_SIM_CALL SCanPicture(std::uint8_t* scanned) {
@@ -63,7 +87,8 @@ TKV_SIM_EXPORT std::int32_t TKV_SIM_CALL SCanPicture(std::uint8_t* scanned) {
         const std::filesystem::path file = folder / ("scan" + std::to_string(n) + ".jpg");
         tkv::sim::WriteFileBytes(file.string(), tkv::sim::InvoicePageJpeg(640, 452, 1000 + n));
         s.Count = n;
-        s.LastPath = file.string();
+        const std::u8string utf8 = file.u8string();
+        s.LastPath.assign(utf8.begin(), utf8.end());
         *scanned = 1;
         return kS_OK;
     } catch (const std::exception&) {
@@ -74,11 +99,13 @@ TKV_SIM_EXPORT std::int32_t TKV_SIM_CALL SCanPicture(std::uint8_t* scanned) {
 TKV_SIM_EXPORT std::int32_t TKV_SIM_CALL ScanSavePath(char** path) {
     if (!path)
         return kE_POINTER;
-    const std::string text = tkv::sim::Utf8ToGbk(State().LastPath);
-    char* out = static_cast<char*>(std::malloc(text.size() + 1));
-    if (!out)
+    try {
+        char* out = NewPathText(State().LastPath);
+        if (!out && !State().LastPath.empty())
+            return kE_FAIL;
+        *path = out;
+        return kS_OK;
+    } catch (const std::exception&) {
         return kE_FAIL;
-    std::memcpy(out, text.c_str(), text.size() + 1);
-    *path = out;
-    return kS_OK;
+    }
 }

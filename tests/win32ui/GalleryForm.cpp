@@ -36,7 +36,9 @@ TGalleryForm::TGalleryForm() {
     edit_Btype->SetCaption("供货单位 ");
     edit_Btype->SetBasicType(btBtype);
     edit_Btype->SetBounds(80, 10, 160, 21);
-    edit_Btype->OnButtonClick = [this](TComponent&) { events.push_back("edit_Btype button"); };
+    edit_Btype->OnButtonClick = [this](TComponent&) {
+        events.push_back("edit_Btype button");
+    };
 
     edit_Jobnumber = &Make<TSelectorEdit>("edit_Jobnumber", pnlFilter);
     edit_Jobnumber->SetCaption("批号 ");
@@ -54,7 +56,9 @@ TGalleryForm::TGalleryForm() {
     cbox_status->SetItems({"全部", "已过账", "已审核", "未审核"});
     cbox_status->SetItemIndex(0);
     cbox_status->SetBounds(300, 45, 100, 21);
-    cbox_status->OnChange = [this](TComponent&) { events.push_back("status " + cbox_status->Text()); };
+    cbox_status->OnChange = [this](TComponent&) {
+        events.push_back("status " + cbox_status->Text());
+    };
 
     rg_mode = &Make<TRadioGroup>("rg_mode", pnlFilter);
     rg_mode->SetCaption("选择方式");
@@ -62,12 +66,16 @@ TGalleryForm::TGalleryForm() {
     rg_mode->SetColumns(2);
     rg_mode->SetItemIndex(0);
     rg_mode->SetBounds(440, 4, 170, 44);
-    rg_mode->OnClick = [this](TComponent&) { events.push_back("mode " + std::to_string(rg_mode->ItemIndex())); };
+    rg_mode->OnClick = [this](TComponent&) {
+        events.push_back("mode " + std::to_string(rg_mode->ItemIndex()));
+    };
 
     btn_Query = &Make<TActionButton>("btn_Query", pnlFilter);
     btn_Query->SetCaption("查询");
     btn_Query->SetBounds(630, 10, 75, 25);
-    btn_Query->OnClick = [this](TComponent&) { events.push_back("query"); };
+    btn_Query->OnClick = [this](TComponent&) {
+        events.push_back("query");
+    };
 
     edit_Count = &Make<TLabelBtnEdit>("edit_Count", pnlFilter);
     edit_Count->SetCaption("打印次数");
@@ -92,7 +100,9 @@ TGalleryForm::TGalleryForm() {
     btn_Fail = &Make<TActionButton>("btn_Fail", XwPanel1);
     btn_Fail->SetCaption("出错");
     btn_Fail->SetBounds(8, 8, 75, 25);
-    btn_Fail->OnClick = [](TComponent&) { throw std::runtime_error("保存失败重试"); };
+    btn_Fail->OnClick = [](TComponent&) {
+        throw std::runtime_error("保存失败重试");
+    };
 
     btn_Open = &Make<TActionButton>("btn_Open", XwPanel1);
     btn_Open->SetCaption("打开");
@@ -115,7 +125,9 @@ TGalleryForm::TGalleryForm() {
     for (int i = 0; i < 4; ++i) {
         auto& slot = Make<TPictureSlot>("Image" + std::to_string(i + 1), gb_Pictures);
         slot.SetBounds(xs[i], 24, 161, 113);
-        slot.OnDblClick = [this, i](TComponent&) { events.push_back("dblclick Image" + std::to_string(i + 1)); };
+        slot.OnDblClick = [this, i](TComponent&) {
+            events.push_back("dblclick Image" + std::to_string(i + 1));
+        };
         slot.OnMouseDown = [this, i](TComponent&, TMouseButton button, TShiftState, int, int) {
             events.push_back(std::string(button == TMouseButton::mbRight ? "right" : "left") + " Image" +
                              std::to_string(i + 1));
@@ -144,7 +156,9 @@ TGalleryForm::TGalleryForm() {
     chk_All = &Make<TCheckBox>("chk_All", gb_Pictures);
     chk_All->SetCaption("全选");
     chk_All->SetBounds(700, 0, 60, 17);
-    chk_All->OnClick = [this](TComponent&) { events.push_back(chk_All->Checked() ? "all on" : "all off"); };
+    chk_All->OnClick = [this](TComponent&) {
+        events.push_back(chk_All->Checked() ? "all on" : "all off");
+    };
 
     MainGrid = &Make<TBandGrid>("MainGrid");
     MainGrid->SetAlign(TAlign::alClient);

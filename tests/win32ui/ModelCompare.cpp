@@ -86,8 +86,10 @@ void CheckCaptionLabel(HWND form, HWND field, const TControl& c) {
     const auto* label = dynamic_cast<const TCaptionLabel*>(&c);
     if (!label || !label->LabelVisible() || c.Caption().empty() || !ModelShown(c))
         return;
-    for (HWND sibling = GetWindow(GetParent(field), GW_CHILD); sibling; sibling = GetWindow(sibling, GW_HWNDNEXT)) {
-        if (WindowClass(sibling) != "Static" || WindowText(sibling) != c.Caption() || !IsWindowVisible(sibling))
+    for (HWND sibling = GetWindow(GetParent(field), GW_CHILD); sibling;
+         sibling = GetWindow(sibling, GW_HWNDNEXT)) {
+        if (WindowClass(sibling) != "Static" || WindowText(sibling) != c.Caption() ||
+            !IsWindowVisible(sibling))
             continue;
         const RECT field_ = ModelRect(c);
         const RECT r = RectIn(form, sibling);

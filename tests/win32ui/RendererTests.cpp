@@ -31,9 +31,10 @@ std::unique_ptr<TClientDataSet> Bills(int rows) {
     ds->AddFieldDef("billid", TFieldType::ftInteger);
     ds->CreateDataSet();
     for (int i = 0; i < rows; ++i)
-        ds->AppendRecord({OleVariant("JH-2023-" + std::to_string(100000 + i)),
-                          OleVariant(std::string(i % 2 ? "阿莫西林胶囊" : "复方甘草片") + " " + std::to_string(i)),
-                          OleVariant(i + 1)});
+        ds->AppendRecord(
+            {OleVariant("JH-2023-" + std::to_string(100000 + i)),
+             OleVariant(std::string(i % 2 ? "阿莫西林胶囊" : "复方甘草片") + " " + std::to_string(i)),
+             OleVariant(i + 1)});
     ds->First();
     return ds;
 }
@@ -144,7 +145,8 @@ UI_TEST("changes of the model reach the windows") {
         CHECK_EQ(WindowText(w), std::string("控件陈列 已修改"));
         CompareWithModel(form, w);
         HWND list = FindControl(w, "MainGrid");
-        CHECK_EQ(static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)), 3);
+        CHECK_EQ(
+            static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)), 3);
         CHECK_EQ(CellText(list, 3, 0), std::string("√"));
         CHECK_EQ(RectIn(w, FindControl(w, "btn_Cancel")).right, 890);
         CHECK(SaveWindowPng(w, ArtifactPath("gallery-changed.png")));
@@ -169,7 +171,8 @@ UI_TEST("typing goes through the edit model; Enter, Tab and Delete") {
     });
     steps.WaitFor("deleted through the model", [&] { return form.edit_Count->Text() == "234"; });
     steps.Do("enter", [&] { PressKey(VK_RETURN); });
-    steps.WaitFor("Enter moved on", [&] { return ActiveName(form) == "btn_Ok" && FocusedName() == "btn_Ok"; });
+    steps.WaitFor("Enter moved on",
+                  [&] { return ActiveName(form) == "btn_Ok" && FocusedName() == "btn_Ok"; });
     steps.Do("shift tab", [&] { PressKey(VK_TAB, true); });
     steps.WaitFor("back", [&] { return ActiveName(form) == "edit_Count" && FocusedName() == "edit_Count"; });
     steps.Do("click the lot number", [&] { ClickCentre(FindControl(w, "edit_Jobnumber")); });
@@ -223,7 +226,8 @@ UI_TEST("an error in a handler shows the error box and the window stays usable")
     steps.WaitFor("the window", [&] { return (w = Shown("控件陈列")) != nullptr; });
     steps.Do("click 出错", [&] { ClickCentre(FindControl(w, "btn_Fail")); });
     HWND box = nullptr;
-    steps.WaitFor("the error box", [&] { return (box = MessageBoxShown("错误", "保存失败重试")) != nullptr; });
+    steps.WaitFor("the error box",
+                  [&] { return (box = MessageBoxShown("错误", "保存失败重试")) != nullptr; });
     steps.Do("owned by the form", [&] {
         CHECK_EQ(GetWindow(box, GW_OWNER), w);
         CHECK(!IsWindowEnabled(w));
@@ -241,7 +245,9 @@ UI_TEST("an error in a handler shows the error box and the window stays usable")
 UI_TEST("the close box asks the form, which may stay open") {
     TGalleryForm form;
     int asked = 0;
-    form.OnCloseQuery = [&](TForm&, bool& canClose) { canClose = ++asked > 1; };
+    form.OnCloseQuery = [&](TForm&, bool& canClose) {
+        canClose = ++asked > 1;
+    };
     TUiSteps steps;
     HWND w = nullptr;
     steps.WaitFor("the window", [&] { return (w = Shown("控件陈列")) != nullptr; });
@@ -265,7 +271,9 @@ UI_TEST("a form opened from a form is owned by it, which is disabled meanwhile")
     second.SetBorderStyle(TBorderStyle::bsDialog);
     second.SetPosition(TPosition::poScreenCenter);
     second.SetClientSize(300, 120);
-    form.onOpen = [&] { second.ShowModal(); };
+    form.onOpen = [&] {
+        second.ShowModal();
+    };
     TUiSteps steps;
     HWND w = nullptr, inner = nullptr;
     steps.WaitFor("the window", [&] { return (w = Shown("控件陈列")) != nullptr; });
@@ -353,7 +361,9 @@ UI_TEST("radio group, drop-down list, check box and date picker by real input") 
 
 UI_TEST("the full-screen viewer covers the work area, hides its hint after two seconds, closes on Esc") {
     TGalleryForm form;
-    form.onOpen = [&] { ShowPictureFull(*form.pictures[1]); };
+    form.onOpen = [&] {
+        ShowPictureFull(*form.pictures[1]);
+    };
     TUiSteps steps;
     HWND w = nullptr, viewer = nullptr;
     DWORD opened = 0;
@@ -379,7 +389,8 @@ UI_TEST("the full-screen viewer covers the work area, hides its hint after two s
         CHECK(FontCovers(hint, L"按ESC或者双击退出本窗口"));
         CHECK(SaveWindowPng(viewer, ArtifactPath("viewer.png")));
     });
-    steps.WaitFor("the hint hidden", [&] { return !IsWindowVisible(FindControl(viewer, "Label1")); }, 4000);
+    steps.WaitFor(
+        "the hint hidden", [&] { return !IsWindowVisible(FindControl(viewer, "Label1")); }, 4000);
     steps.Do("about two seconds", [&] {
         const DWORD after = GetTickCount() - opened;
         CHECK(after >= 1700 && after <= 3500);

@@ -74,7 +74,8 @@ void ClickAt(HWND window, int x, int y, bool right, bool twice) {
     ClientToScreen(window, &pt);
     const DWORD down = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
     const DWORD up = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
-    std::vector<INPUT> inputs{Mouse(MOUSEEVENTF_MOVE, pt.x, pt.y), Mouse(down, pt.x, pt.y), Mouse(up, pt.x, pt.y)};
+    std::vector<INPUT> inputs{Mouse(MOUSEEVENTF_MOVE, pt.x, pt.y), Mouse(down, pt.x, pt.y),
+                              Mouse(up, pt.x, pt.y)};
     if (twice) {
         inputs.push_back(Mouse(down, pt.x, pt.y));
         inputs.push_back(Mouse(up, pt.x, pt.y));

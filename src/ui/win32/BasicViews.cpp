@@ -47,10 +47,9 @@ HBRUSH TLabelView::CtlColor(HDC dc, HWND from) {
         SetBkMode(dc, TRANSPARENT);
         return static_cast<HBRUSH>(GetStockObject(HOLLOW_BRUSH));
     }
-    const COLORREF back =
-        IsSystemColor(model_.Color()) && model_.Color() == TColor::clBtnFace
-            ? window_.BackColorOf(model_.Parent())
-            : ToColorRef(model_.Color());
+    const COLORREF back = IsSystemColor(model_.Color()) && model_.Color() == TColor::clBtnFace
+                              ? window_.BackColorOf(model_.Parent())
+                              : ToColorRef(model_.Color());
     SetBkColor(dc, back);
     return window_.Gdi().Brush(back);
 }
@@ -58,7 +57,8 @@ HBRUSH TLabelView::CtlColor(HDC dc, HWND from) {
 TButtonView::TButtonView(TFormWindow& window, TActionButton& model) : TControlView(window, model) {}
 
 void TButtonView::Create(HWND parent) {
-    hwnd_ = MakeWindow(parent, L"Button", win32::Utf8ToWide(model_.Caption()), BS_PUSHBUTTON | TabStopStyle());
+    hwnd_ =
+        MakeWindow(parent, L"Button", win32::Utf8ToWide(model_.Caption()), BS_PUSHBUTTON | TabStopStyle());
 }
 
 bool TButtonView::Command(HWND from, UINT code) {
@@ -89,10 +89,12 @@ bool TCheckView::Command(HWND from, UINT code) {
     return true;
 }
 
-TRadioView::TRadioView(TFormWindow& window, TRadioButton& model) : TControlView(window, model), radio_(model) {}
+TRadioView::TRadioView(TFormWindow& window, TRadioButton& model)
+    : TControlView(window, model), radio_(model) {}
 
 void TRadioView::Create(HWND parent) {
-    hwnd_ = MakeWindow(parent, L"Button", win32::Utf8ToWide(model_.Caption()), BS_RADIOBUTTON | TabStopStyle());
+    hwnd_ =
+        MakeWindow(parent, L"Button", win32::Utf8ToWide(model_.Caption()), BS_RADIOBUTTON | TabStopStyle());
     Update(TProperty::Checked);
 }
 
@@ -110,7 +112,8 @@ bool TRadioView::Command(HWND from, UINT code) {
     return true;
 }
 
-TScrollBarView::TScrollBarView(TFormWindow& window, TScrollBar& model) : TControlView(window, model), bar_(model) {}
+TScrollBarView::TScrollBarView(TFormWindow& window, TScrollBar& model)
+    : TControlView(window, model), bar_(model) {}
 
 void TScrollBarView::Create(HWND parent) {
     const DWORD kind = bar_.Kind() == TScrollBarKind::sbHorizontal ? SBS_HORZ : SBS_VERT;

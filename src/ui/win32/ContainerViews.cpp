@@ -52,7 +52,8 @@ void TContainerView::Update(TProperty property) {
 void TContainerView::Paint(HDC dc) {
     RECT rc;
     GetClientRect(hwnd_, &rc);
-    const COLORREF back = frame_ == kGroupFrame ? window_.BackColorOf(model_.Parent()) : ToColorRef(model_.Color());
+    const COLORREF back =
+        frame_ == kGroupFrame ? window_.BackColorOf(model_.Parent()) : ToColorRef(model_.Color());
     FillRect(dc, &rc, window_.Gdi().Brush(back));
     if (frame_ == kBevel) {
         DrawEdge(dc, &rc, BDR_RAISEDINNER, BF_RECT);
@@ -103,10 +104,11 @@ void TRadioGroupView::MakeItems() {
     items_.clear();
     const auto& captions = group_.Items();
     for (std::size_t i = 0; i < captions.size(); ++i) {
-        HWND item = CreateWindowExW(0, L"Button", win32::Utf8ToWide(captions[i]).c_str(),
-                                    WS_CHILD | WS_VISIBLE | BS_RADIOBUTTON | (i == 0 ? WS_GROUP : 0), 0, 0, 0, 0,
-                                    hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(window_.NextControlId())),
-                                    ModuleInstance(), nullptr);
+        HWND item =
+            CreateWindowExW(0, L"Button", win32::Utf8ToWide(captions[i]).c_str(),
+                            WS_CHILD | WS_VISIBLE | BS_RADIOBUTTON | (i == 0 ? WS_GROUP : 0), 0, 0, 0, 0,
+                            hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(window_.NextControlId())),
+                            ModuleInstance(), nullptr);
         window_.RegisterWindow(item, this);
         SendMessageW(item, WM_SETFONT, reinterpret_cast<WPARAM>(window_.FontOf(model_)), FALSE);
         items_.push_back(item);
@@ -127,8 +129,9 @@ void TRadioGroupView::ArrangeItems() {
     const int itemHeight = space / perColumn;
     const int topMargin = textHeight + 1 + (space % perColumn) / 2;
     for (int i = 0; i < count; ++i)
-        SetWindowPos(items_[i], nullptr, (i / perColumn) * itemWidth + 8, (i % perColumn) * itemHeight + topMargin,
-                     itemWidth, itemHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(items_[i], nullptr, (i / perColumn) * itemWidth + 8,
+                     (i % perColumn) * itemHeight + topMargin, itemWidth, itemHeight,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TRadioGroupView::ApplyChecks() {

@@ -34,8 +34,8 @@ namespace {
 // edits, typing into the edit models, the picture slots' buttons).
 LRESULT CALLBACK ViewSubclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                               DWORD_PTR data) {
-    if ((message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) || message == WM_CHAR || message == WM_IME_CHAR ||
-        message == WM_CONTEXTMENU) {
+    if ((message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) || message == WM_CHAR ||
+        message == WM_IME_CHAR || message == WM_CONTEXTMENU) {
         auto* view = reinterpret_cast<TControlView*>(data);
         if (view->Intercept(hwnd, message, wParam, lParam))
             return 0;
@@ -148,9 +148,9 @@ std::unique_ptr<TControlView> MakeControlView(TFormWindow& window, TControl& mod
     if (dynamic_cast<TGroupBox*>(&model))
         return std::make_unique<TContainerView>(window, model, TContainerView::kGroupFrame);
     if (auto* panel = dynamic_cast<TFramePanel*>(&model))
-        return std::make_unique<TContainerView>(window, model, panel->BevelOuter() == TBevelCut::bvNone
-                                                                    ? TContainerView::kNoFrame
-                                                                    : TContainerView::kBevel);
+        return std::make_unique<TContainerView>(
+            window, model,
+            panel->BevelOuter() == TBevelCut::bvNone ? TContainerView::kNoFrame : TContainerView::kBevel);
     // Any other control: a container when it holds controls (they need a parent), else its caption.
     if (!window.Form().Children(&model).empty())
         return std::make_unique<TContainerView>(window, model, TContainerView::kNoFrame);

@@ -22,10 +22,9 @@ constexpr int kButtonWidth = 21;
 constexpr int kDropDownHeight = 200;
 
 HWND MakeLabel(TControlView& view, TFormWindow& window, HWND parent, const std::string& text) {
-    HWND label = CreateWindowExW(0, L"Static", win32::Utf8ToWide(text).c_str(), WS_CHILD | SS_LEFT | SS_NOPREFIX,
-                                 0, 0, 0, 0, parent,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(window.NextControlId())),
-                                 ModuleInstance(), nullptr);
+    HWND label = CreateWindowExW(
+        0, L"Static", win32::Utf8ToWide(text).c_str(), WS_CHILD | SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(window.NextControlId())), ModuleInstance(), nullptr);
     window.RegisterWindow(label, &view);
     return label;
 }
@@ -99,7 +98,8 @@ void TEditView::Place() {
         SetWindowPos(button_, nullptr, model_.Left() + width, model_.Top(), buttonWidth, model_.Height(),
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    SetWindowPos(hwnd_, nullptr, model_.Left(), model_.Top(), width, model_.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd_, nullptr, model_.Left(), model_.Top(), width, model_.Height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     caption_.Update(window_);
 }
 
@@ -270,7 +270,8 @@ bool TEditView::EditingKey(UINT vk, TShiftState shift) {
     return false;
 }
 
-TComboView::TComboView(TFormWindow& window, TLabelComboBox& model) : TControlView(window, model), combo_(model) {}
+TComboView::TComboView(TFormWindow& window, TLabelComboBox& model)
+    : TControlView(window, model), combo_(model) {}
 
 void TComboView::Create(HWND parent) {
     caption_.Create(*this, window_, parent);
@@ -287,8 +288,8 @@ void TComboView::ApplyItems() {
 }
 
 void TComboView::Place() {
-    SetWindowPos(hwnd_, nullptr, model_.Left(), model_.Top(), model_.Width(), model_.Height() + kDropDownHeight,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd_, nullptr, model_.Left(), model_.Top(), model_.Width(),
+                 model_.Height() + kDropDownHeight, SWP_NOZORDER | SWP_NOACTIVATE);
     // The selection field is as high as the model's control; the list drops below it.
     SendMessageW(hwnd_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), std::max(model_.Height() - 6, 8));
     caption_.Update(window_);
@@ -345,7 +346,8 @@ TDateView::TDateView(TFormWindow& window, TDatePicker& model) : TControlView(win
 void TDateView::Create(HWND parent) {
     caption_.Create(*this, window_, parent);
     const DWORD mode = date_.DateMode() == TDateMode::dmUpDown ? DTS_UPDOWN : 0;
-    hwnd_ = MakeWindow(parent, DATETIMEPICK_CLASSW, std::wstring(), DTS_SHORTDATEFORMAT | mode | TabStopStyle());
+    hwnd_ =
+        MakeWindow(parent, DATETIMEPICK_CLASSW, std::wstring(), DTS_SHORTDATEFORMAT | mode | TabStopStyle());
     const wchar_t* format = date_.DateType() == TDateType::dtDate   ? L"yyyy-MM-dd"
                             : date_.DateType() == TDateType::dtTime ? L"HH:mm:ss"
                                                                     : L"yyyy-MM-dd HH:mm:ss";

@@ -216,7 +216,8 @@ void TFormWindow::ApplyFormBounds(bool center) {
         } else {
             flags |= SWP_NOMOVE;
         }
-        SetWindowPos(hwnd_, nullptr, std::max<int>(x, work.left), std::max<int>(y, work.top), width, height, flags);
+        SetWindowPos(hwnd_, nullptr, std::max<int>(x, work.left), std::max<int>(y, work.top), width, height,
+                     flags);
     }
     // The controls are laid out for the client area the window really has.
     RECT client;

@@ -104,10 +104,11 @@ bool TGridView::Notify(NMHDR& header, LRESULT& result) {
     case LVN_GETDISPINFOW: {
         auto& info = reinterpret_cast<NMLVDISPINFOW&>(header);
         LVITEMW& item = info.item;
-        if ((item.mask & LVIF_TEXT) && item.iSubItem >= 0 && item.iSubItem < static_cast<int>(fields_.size()) &&
-            item.cchTextMax > 0) {
+        if ((item.mask & LVIF_TEXT) && item.iSubItem >= 0 &&
+            item.iSubItem < static_cast<int>(fields_.size()) && item.cchTextMax > 0) {
             cell_ = win32::Utf8ToWide(grid_.GetColStrText(fields_[item.iSubItem], item.iItem));
-            const std::size_t n = std::min<std::size_t>(cell_.size(), static_cast<std::size_t>(item.cchTextMax) - 1);
+            const std::size_t n =
+                std::min<std::size_t>(cell_.size(), static_cast<std::size_t>(item.cchTextMax) - 1);
             cell_.copy(item.pszText, n);
             item.pszText[n] = L'\0';
         }

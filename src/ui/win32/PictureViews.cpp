@@ -90,7 +90,8 @@ void TPictureSlotView::Paint(HDC dc) {
     DrawStretched(dc, *picture, dest);
 }
 
-TPixelsView::TPixelsView(TFormWindow& window, TPictureView& model) : TControlView(window, model), view_(model) {}
+TPixelsView::TPixelsView(TFormWindow& window, TPictureView& model)
+    : TControlView(window, model), view_(model) {}
 
 void TPixelsView::Create(HWND parent) {
     EnsureWindowClass(kPictureClass, PictureProc, CS_DBLCLKS);

@@ -61,7 +61,8 @@ bool OpenFileDialog(HWND owner, const TOpenDialogOptions& options, std::vector<s
     ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
     ofn.lpstrDefExt = defaultExt.empty() ? nullptr : defaultExt.c_str();
     ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR |
-                (options.FileMustExist ? OFN_FILEMUSTEXIST : 0) | (options.MultiSelect ? OFN_ALLOWMULTISELECT : 0);
+                (options.FileMustExist ? OFN_FILEMUSTEXIST : 0) |
+                (options.MultiSelect ? OFN_ALLOWMULTISELECT : 0);
     if (!GetOpenFileNameW(&ofn))
         return false;
     files = SplitSelection(buffer);

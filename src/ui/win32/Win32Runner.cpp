@@ -69,8 +69,8 @@ void TWin32Runner::ShowErrorBox(const std::string& message) {
 }
 
 void TWin32Runner::ShowMessage(TMessageKind kind, const std::string& text, const std::string& title) {
-    const UINT icon = kind == TMessageKind::mkError || kind == TMessageKind::mkErrorBox ? MB_ICONERROR
-                                                                                        : MB_ICONINFORMATION;
+    const UINT icon =
+        kind == TMessageKind::mkError || kind == TMessageKind::mkErrorBox ? MB_ICONERROR : MB_ICONINFORMATION;
     MessageBoxUtf8(ToHwnd(Owner(0)), text, title, MB_OK | icon);
 }
 

@@ -16,7 +16,8 @@ class TWin32Runner : public IFormRunner {
 public:
     TModalResult ShowModal(TForm& form) override;
     bool SelectFolder(WindowHandle owner, const std::string& title, std::string& folder) override;
-    bool OpenFiles(WindowHandle owner, const TOpenDialogOptions& options, std::vector<std::string>& files) override;
+    bool OpenFiles(WindowHandle owner, const TOpenDialogOptions& options,
+                   std::vector<std::string>& files) override;
     bool ChoosePrinter(WindowHandle owner, TPrinterChoice& choice) override;
     void ShowErrorBox(const std::string& message) override;
     void ShowMessage(TMessageKind kind, const std::string& text, const std::string& title) override;
