@@ -160,3 +160,4 @@ TEST_F(HostServerTest, SelectorEditPreparedThroughTheConnectionSelectsAndLooksUp
     ASSERT_TRUE(supplier.SelectRecord(TSelectMode::smButton));
     EXPECT_EQ(supplier.GetRec(), 3) << "a cancelled choice changes nothing";
 }
+} // namespace

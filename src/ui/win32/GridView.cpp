@@ -53,19 +53,30 @@ void TGridView::ApplyColumns() {
 }
 
 void TGridView::ApplyRows() {
-    SendMessageW(hwnd_, LVM_SETITEMCOUNT, grid_.GetDataRowCount(), 0);
-    InvalidateRect(hwnd_, nullptr, TRUE);
+    // The count, the selection and the scroll position change together: the list updates its
+    // scroll bar and paints once, when drawing is switched on again.
+    SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
+    // A new item count drops the list's selection.
+    shownRow_ = -1;
+    SendMessageW(hwnd_, LVM_SETITEMCOUNT, grid_.GetDataRowCount(), LVSICF_NOSCROLL);
     ApplyCurrentRow();
+    SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 void TGridView::ApplyCurrentRow() {
+    // The selected row is remembered rather than asked of the list: asking (and clearing all rows)
+    // walks every item of a virtual list.
     const int row = grid_.GetRowIndex();
-    if (static_cast<int>(SendMessageW(hwnd_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)) == row)
+    if (row == shownRow_)
         return;
     selecting_ = true;
-    LVITEMW clear{};
-    clear.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageW(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&clear));
+    if (shownRow_ >= 0 && shownRow_ < static_cast<int>(SendMessageW(hwnd_, LVM_GETITEMCOUNT, 0, 0))) {
+        LVITEMW clear{};
+        clear.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageW(hwnd_, LVM_SETITEMSTATE, shownRow_, reinterpret_cast<LPARAM>(&clear));
+    }
+    shownRow_ = row;
     if (row >= 0) {
         LVITEMW item{};
         item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
@@ -117,8 +128,10 @@ bool TGridView::Notify(NMHDR& header, LRESULT& result) {
     case LVN_ITEMCHANGED: {
         const auto& change = reinterpret_cast<NMLISTVIEW&>(header);
         if (!selecting_ && change.iItem >= 0 && (change.uNewState & LVIS_SELECTED) &&
-            !(change.uOldState & LVIS_SELECTED))
+            !(change.uOldState & LVIS_SELECTED)) {
+            shownRow_ = change.iItem;
             grid_.SetRowIndex(change.iItem);
+        }
         return true;
     }
     case NM_DBLCLK: {
@@ -147,7 +160,7 @@ LRESULT TGridView::CustomDraw(NMLVCUSTOMDRAW& draw) {
             draw.clrTextBk = AlternateRowColor(grid_.RowColor.BackColor);
         if (grid_.GetRowSelected(row))
             draw.clrText = ToColorRef(grid_.RowColor.TextColor);
-        return CDRF_NEWFONT;
+        return CDRF_DODEFAULT;
     }
     default:
         return CDRF_DODEFAULT;

@@ -35,6 +35,7 @@ private:
     TBandGrid& grid_;
     std::vector<std::string> fields_; // the dataset field of each shown column
     std::wstring cell_;
+    int shownRow_ = -1; // the row the list shows selected
     bool selecting_ = false;
 };
 
