@@ -3,6 +3,9 @@
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(PUGIXML REQUIRED IMPORTED_TARGET pugixml)
 find_package(JPEG REQUIRED)
+# stb_image is compiled into the core from its header (Debian's libstb-dev natively; a copy of that
+# header in the dependency cache for the cross-builds).
+find_path(STB_INCLUDE_DIR stb_image.h PATH_SUFFIXES stb REQUIRED)
 pkg_check_modules(LIBZIP REQUIRED IMPORTED_TARGET libzip)
 if(NOT WIN32)
   find_package(SQLite3 REQUIRED)

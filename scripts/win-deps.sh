@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the third-party libraries of the Windows DLL (libjpeg-turbo, pugixml, libzip) from Debian's
-# source packages into the dependency cache, static, once per machine and architecture.
+# source packages into the dependency cache, static, once per machine and architecture, and puts
+# stb_image's header (libstb-dev) there, so the cross-builds never look into /usr/include.
 # Usage: scripts/win-deps.sh i686|x86_64   (cache: $TKV_WIN_DEPS_ROOT, default /var/cache/tkv-win-deps)
 set -euo pipefail
 arch=${1:?usage: win-deps.sh i686|x86_64}
@@ -8,6 +9,7 @@ case "$arch" in i686|x86_64) ;; *) echo "unknown architecture $arch" >&2; exit 2
 root=${TKV_WIN_DEPS_ROOT:-/var/cache/tkv-win-deps}
 prefix=$root/$arch
 stamp=$prefix/.complete
+install -D -m 644 /usr/include/stb/stb_image.h "$prefix/include/stb/stb_image.h"
 [ -f "$stamp" ] && exit 0
 here=$(cd "$(dirname "$0")/.." && pwd)
 toolchain=$here/cmake/toolchain-$arch-w64-mingw32.cmake

@@ -1,0 +1,47 @@
+// A JPEG picture: keeps its encoded bytes (what is stored and exported, never encoded again), its
+// size read from the header when it is made, and a thumbnail made once by libjpeg's scaled decode.
+// Full-size pixels are decoded on request and handed to the caller, never kept.
+#pragma once
+
+#include "Graphic.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace tkv {
+
+class TJPEGImage : public TGraphic {
+public:
+    // Takes the bytes of a JPEG file and reads its header. Raises EInvalidGraphic when the bytes are
+    // no JPEG, the header is damaged, the colour space is not one a picture can have, or the size
+    // exceeds kMaxPicturePixels.
+    explicit TJPEGImage(std::vector<std::uint8_t> bytes);
+
+    // Encodes RGB pixels as a baseline colour JPEG of quality 90.
+    static std::shared_ptr<TJPEGImage> FromPixels(const TPixelBuffer& pixels);
+    static std::shared_ptr<TJPEGImage> FromPixels(const std::uint8_t* rgb, int width, int height);
+
+    int Width() const override { return width_; }
+    int Height() const override { return height_; }
+    const std::vector<std::uint8_t>& Bytes() const { return bytes_; }
+
+    // Made on the first request by decoding at the smallest DCT scale n/8 whose output covers the
+    // box; a later request that this thumbnail covers returns it without decoding.
+    const TPixelBuffer& Thumbnail(int width, int height) const override;
+    bool HasThumbnail() const { return !thumbnail_.Empty(); }
+    TPixelBuffer Decode() const override;
+
+    // The numerator n (1 to 8) of the scale n/8 that a thumbnail for that box is decoded at.
+    static int ThumbnailScale(int pictureWidth, int pictureHeight, int boxWidth, int boxHeight);
+
+private:
+    TPixelBuffer DecodeAt(int scaleNum) const;
+
+    std::vector<std::uint8_t> bytes_;
+    int width_ = 0, height_ = 0;
+    mutable TPixelBuffer thumbnail_;
+    mutable int thumbnailScale_ = 0;
+};
+
+} // namespace tkv
