@@ -24,6 +24,16 @@ enum class TMessageKind : std::uint8_t {
     mkFileOpen
 };
 
+// What the file-open dialog shows and accepts. The filter lists "description|patterns" pairs joined
+// by "|"; the default extension is added to a typed name that has none.
+struct TOpenDialogOptions {
+    std::string Title;
+    std::string Filter;
+    std::string DefaultExt;
+    bool FileMustExist = false;
+    bool MultiSelect = false;
+};
+
 class IFormRunner {
 public:
     virtual ~IFormRunner() = default;
@@ -32,8 +42,9 @@ public:
     virtual TModalResult ShowModal(TForm& form) = 0;
     // The folder browser (file-system folders only) owned by the window; false when cancelled.
     virtual bool SelectFolder(WindowHandle owner, const std::string& title, std::string& folder) = 0;
-    // The file-open dialog; false when cancelled, else the chosen files in the order given.
-    virtual bool OpenFiles(WindowHandle owner, const std::string& filter, bool multiSelect,
+    // The file-open dialog owned by the window; false when cancelled, else the chosen files (one
+    // unless the options allow several) in the order the user chose them.
+    virtual bool OpenFiles(WindowHandle owner, const TOpenDialogOptions& options,
                            std::vector<std::string>& files) = 0;
     // The application's default error display: an error box with the message.
     virtual void ShowErrorBox(const std::string& message) = 0;

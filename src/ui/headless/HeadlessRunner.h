@@ -22,6 +22,7 @@ struct TShownDialog {
     std::string Text;
     std::string Title;
     std::string Answer; // "yes"/"no" for questions, the chosen folder or files, "" when cancelled
+    // File-open dialogs: Text is the filter, Title the dialog's title; the files are joined by ";".
 };
 
 class THeadlessRunner : public IFormRunner {
@@ -39,10 +40,13 @@ public:
     void AnswerQuestion(bool yes);
     void AnswerFolder(std::string folder);
     void CancelFolder();
+    // The files a file-open dialog answers with; with the must-exist option, each has to exist.
     void AnswerFiles(std::vector<std::string> files);
     void CancelFiles();
 
     const std::vector<TShownDialog>& Dialogs() const { return dialogs_; }
+    // The options of every file-open dialog shown, in order.
+    const std::vector<TOpenDialogOptions>& FileDialogs() const { return fileDialogs_; }
     // The texts of the dialogs of one kind, in order.
     std::vector<std::string> Texts(TMessageKind kind) const;
     // What went against the script: a form without a script, a question without an answer, a
@@ -54,7 +58,7 @@ public:
 
     TModalResult ShowModal(TForm& form) override;
     bool SelectFolder(WindowHandle owner, const std::string& title, std::string& folder) override;
-    bool OpenFiles(WindowHandle owner, const std::string& filter, bool multiSelect,
+    bool OpenFiles(WindowHandle owner, const TOpenDialogOptions& options,
                    std::vector<std::string>& files) override;
     void ShowErrorBox(const std::string& message) override;
     void ShowMessage(TMessageKind kind, const std::string& text, const std::string& title) override;
@@ -72,6 +76,7 @@ private:
     std::deque<std::optional<std::string>> folderAnswers_;
     std::deque<std::optional<std::vector<std::string>>> fileAnswers_;
     std::vector<TShownDialog> dialogs_;
+    std::vector<TOpenDialogOptions> fileDialogs_;
     std::vector<std::string> failures_;
     int shownForms_ = 0;
 };
