@@ -79,12 +79,8 @@ TVoiceLookup TFpImageBaseFrm::LookupVoice(const std::string& voicecode, std::int
             return found;
         edit_FPDate->SetDate(found.voicedate);
         edit_FPBtype->SetRec(found.brec);
-        for (pictures.First(); !pictures.Eof(); pictures.Next()) {
-            const std::int32_t imageId = pictures.FieldByName("ImageId").AsInteger();
-            Strip->AddVoicePicture(pictures.FieldByName("ord").AsInteger(),
-                                   pictures.FieldByName("imgname").AsString(), imageId,
-                                   chosen.count(imageId) > 0);
-        }
+        for (pictures.First(); !pictures.Eof(); pictures.Next())
+            Strip->AddInvoiceImage(pictures, chosen.count(pictures.FieldByName("ImageId").AsInteger()) > 0);
     } catch (const std::exception&) {
         // The lookup only offers what it can read; the pictures read so far stay.
     }

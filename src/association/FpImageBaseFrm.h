@@ -3,6 +3,7 @@
 // its failure message, "取消" with its question, and the release of pictures and scanner on close.
 #pragma once
 
+#include "FpImageCalls.h"
 #include "FpImageSave.h"
 #include "FpImageStrip.h"
 #include "toolkit/ActionButton.h"

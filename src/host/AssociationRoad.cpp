@@ -23,7 +23,8 @@ void Require(bool condition, const std::string& what) {
 
 std::string Rows(HostDatabase& db, const char* table) {
     return std::string(table) + " " +
-           std::to_string(db.Select(std::string("SELECT count(*) AS n FROM ") + table).Value(0, "n").AsInt64());
+           std::to_string(
+               db.Select(std::string("SELECT count(*) AS n FROM ") + table).Value(0, "n").AsInt64());
 }
 
 std::string Counts(HostDatabase& db) {
@@ -76,20 +77,26 @@ void RunAssociationRoad(THostSession& session, TRoadReport& report) {
         d.Click("btn_Query");
         report.Step("新增关联", "选明细, 供货单位 " + form.edit_Btype->GetText() + ", 查询到 " +
                                     std::to_string(form.MainGrid->GetDataRowCount()) + " 条批次");
-        Require(form.MainGrid->GetDataRowCount() >= 2, "fewer than two batches to tick");
-        d.TickRow("MainGrid", 0);
-        d.TickRow("MainGrid", 1);
-        report.Line("勾选批号 " + form.MainGrid->GetColStrText("jobnumber", 0) + ", " +
-                    form.MainGrid->GetColStrText("jobnumber", 1));
+        // Two batches that no invoice covers yet.
+        std::vector<int> free;
+        for (int row = 0; row < form.MainGrid->GetDataRowCount() && free.size() < 2; ++row)
+            if (form.MainGrid->GetColStrText("voicecode", row).empty())
+                free.push_back(row);
+        Require(free.size() == 2, "fewer than two batches without an invoice to tick");
+        d.TickRow("MainGrid", free[0]);
+        d.TickRow("MainGrid", free[1]);
+        report.Line("勾选批号 " + form.MainGrid->GetColStrText("jobnumber", free[0]) + ", " +
+                    form.MainGrid->GetColStrText("jobnumber", free[1]));
         d.SetText("edit_FPCode", invoice);
         d.Leave();
         report.Line("发票号码 " + invoice + ": 发票日期 " + form.edit_FPDate->Text() + ", 供货单位 " +
-                    form.edit_FPBtype->GetText() + ", 可选择图片 " + std::to_string(form.Strip->otherImageList.size()));
+                    form.edit_FPBtype->GetText() + ", 可选择图片 " +
+                    std::to_string(form.Strip->otherImageList.size()));
         d.DblClick("Image5");
         runner.AnswerFiles({picture});
         d.Click("btn_load");
-        report.Line("已选择图片数: " + std::to_string(form.Strip->FImageSelList.size()) + " (一张发票图片, 一张载入 " +
-                    picture + ")");
+        report.Line("已选择图片数: " + std::to_string(form.Strip->FImageSelList.size()) +
+                    " (一张发票图片, 一张载入 " + picture + ")");
         d.Click("btn_OK");
         Require(d.Closed(), "the new link was not saved");
         report.Line("保存成功; 数据 " + Counts(db));
@@ -97,12 +104,14 @@ void RunAssociationRoad(THostSession& session, TRoadReport& report) {
     runner.Expect("TFpImageEditFrm", [&](TFormDriver& d) {
         auto& form = static_cast<TFpImageEditFrm&>(d.Form());
         report.Step("修改关联", "商品 " + form.edit_Ptype->GetText() + ", 批号 " + form.edit_Job->GetText() +
-                                    ", 已选择 " + std::to_string(form.Strip->FImageSelList.size()) + " 张, 可选择 " +
-                                    std::to_string(form.Strip->otherImageList.size()) + " 张");
+                                    ", 已选择 " + std::to_string(form.Strip->FImageSelList.size()) +
+                                    " 张, 可选择 " + std::to_string(form.Strip->otherImageList.size()) +
+                                    " 张");
         d.DblClick("Image5");
         d.Click("btn_OK");
         Require(d.Closed(), "the edited link was not saved");
-        report.Line("保存成功, 关联图片 " + std::to_string(form.Strip->FImageSelList.size()) + " 张; 数据 " + Counts(db));
+        report.Line("保存成功, 关联图片 " + std::to_string(form.Strip->FImageSelList.size()) + " 张; 数据 " +
+                    Counts(db));
     });
     TkvjobLink("");
     for (const std::string& failure : runner.Failures())

@@ -153,7 +153,7 @@ TEST_F(FpImageSaveTest, AFailedInvoiceSendsNothingElse) {
 
 TEST_F(FpImageSaveTest, AFailedRegistrationEndsTheSaveAndARetryCompletesWritingEachPictureOnce) {
     host->returns["zk_SaveTkVoice"] = {31, 31};
-    host->returns["zk_TkNewSaveImage"] = {501, 0, 502};
+    host->returns["zk_TkNewSaveImage"] = {501, 0, 502, 503};
     images.push_back(NewPicture(1));
     images.push_back(NewPicture(2));
     images.push_back(NewPicture(3));

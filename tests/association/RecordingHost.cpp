@@ -45,7 +45,8 @@ std::string Line(const std::string& name, const StringArray& names, const Varian
 } // namespace
 
 TRecordingHost::TRecordingHost() {
-    ON_CALL(*this, ExecuteProcByName(_, _, _, _))
+    using ::testing::A;
+    ON_CALL(*this, ExecuteProcByName(_, A<const StringArray&>(), _, _))
         .WillByDefault(Invoke([this](const std::string& name, const StringArray& names,
                                      const VariantArray& values, OleVariant&) {
             log.push_back(Line(name, names, values));
@@ -57,7 +58,7 @@ TRecordingHost::TRecordingHost() {
             queue.pop_front();
             return r;
         }));
-    ON_CALL(*this, OpenProcByName(_, _, _, _))
+    ON_CALL(*this, OpenProcByName(_, A<const StringArray&>(), _, _))
         .WillByDefault(Invoke([this](const std::string& name, const StringArray& names,
                                      const VariantArray& values, OleVariant& result) {
             log.push_back(Line(name, names, values));
@@ -65,7 +66,7 @@ TRecordingHost::TRecordingHost() {
             result = resultPacket;
             return 0;
         }));
-    ON_CALL(*this, OpenProcByName(_, _, _, _, _))
+    ON_CALL(*this, OpenProcByName(_, A<const StringArray&>(), _, _, _))
         .WillByDefault(Invoke([this](const std::string& name, const StringArray& names,
                                      const VariantArray& values, OleVariant& result, OleVariant& params) {
             log.push_back(Line(name, names, values));
@@ -74,7 +75,7 @@ TRecordingHost::TRecordingHost() {
             params = outputPacket;
             return 0;
         }));
-    ON_CALL(*this, ExecuteSQL(_)).WillByDefault(Invoke([this](const std::string& sql) {
+    ON_CALL(*this, ExecuteSQL(A<const std::string&>())).WillByDefault(Invoke([this](const std::string& sql) {
         log.push_back("SQL " + sql);
         MaybeRaise("SQL");
         return true;

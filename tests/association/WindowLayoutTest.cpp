@@ -27,7 +27,8 @@ std::vector<std::string> Names(const std::vector<TControl*>& controls) {
 std::vector<std::string> Titles(const TBandGrid& grid) {
     std::vector<std::string> out;
     for (const TBandColumn& c : grid.Columns())
-        out.push_back(c.Title() + (c.UserVisible ? "" : "(hidden)") + ":" + std::to_string(c.DisplayColWidth));
+        out.push_back(c.Title() + (c.UserVisible ? "" : "(hidden)") + ":" +
+                      std::to_string(c.DisplayColWidth));
     return out;
 }
 
@@ -62,8 +63,8 @@ TEST_F(WindowLayoutTest, ManagementWindow) {
     EXPECT_EQ(form.MainGrid->Height(), form.ClientHeight() - 113 - 41);
 
     EXPECT_THAT(Names(form.Children(form.FilterPanel)),
-                ElementsAre("edit_Btype", "edit_Ptype", "edit_Jobnumber", "edit_VoiceCode", "Begindate", "enddate",
-                            "btn_Query", "btn_Reset"));
+                ElementsAre("edit_Btype", "edit_Ptype", "edit_Jobnumber", "edit_VoiceCode", "Begindate",
+                            "enddate", "btn_Query", "btn_Reset"));
     EXPECT_EQ(form.edit_Btype->Caption(), "供货单位 ");
     EXPECT_EQ(form.edit_Ptype->Caption(), "商品名称 ");
     EXPECT_EQ(form.edit_Jobnumber->Caption(), "批号 ");
@@ -86,10 +87,10 @@ TEST_F(WindowLayoutTest, ManagementWindow) {
     EXPECT_EQ(form.MainGrid->Width(), form.ClientWidth());
 
     EXPECT_THAT(Titles(*form.MainGrid),
-                ElementsAre("商品编号:60", "商品名称:120", "规格:60", "剂型:60", "生产厂家:120", "基本单位:60",
-                            "供货单位编号:60", "供货单位名称:60", "生产日期:60", "批号:120", "有效期至:120",
-                            "发票日期:120", "发票号码:60", "备注:60", "发票图片数:60", "id(hidden):60",
-                            "voiceid(hidden):60"));
+                ElementsAre("商品编号:60", "商品名称:120", "规格:60", "剂型:60", "生产厂家:120",
+                            "基本单位:60", "供货单位编号:60", "供货单位名称:60", "生产日期:60", "批号:120",
+                            "有效期至:120", "发票日期:120", "发票号码:60", "备注:60", "发票图片数:60",
+                            "id(hidden):60", "voiceid(hidden):60"));
     EXPECT_EQ(form.MainGrid->SelectColumn(), nullptr);
 }
 
@@ -122,8 +123,8 @@ TEST_F(WindowLayoutTest, NewAssociationWindow) {
     EXPECT_EQ(form.edit_FPCode->Width(), 120);
     EXPECT_EQ(form.edit_FPBtype->Caption(), "供货单位 ");
     EXPECT_EQ(form.edit_FPBtype->Width(), 411);
-    auto* selected = form.Find<TGroupBox>("GroupBox1");
-    auto* available = form.Find<TGroupBox>("GroupBox2");
+    auto* selected = form.Find<TGroupBox>("gb_SelImage");
+    auto* available = form.Find<TGroupBox>("gb_OtherImage");
     ASSERT_TRUE(selected && available);
     EXPECT_EQ(TopWithin(*selected, *form.InvoicePanel), 48);
     EXPECT_EQ(TopWithin(*available, *form.InvoicePanel), 240);
@@ -151,8 +152,8 @@ TEST_F(WindowLayoutTest, EditAssociationWindow) {
     EXPECT_EQ(form.lbl_Head->Caption(), "厂家商品发票关联修改");
     EXPECT_EQ(form.lbl_Head->Font(), (TFont{"新宋体", 16, fsBold, TColor::clWindowText}));
     EXPECT_EQ(form.LinkPanel->Top(), 41);
-    auto* selected = form.Find<TGroupBox>("GroupBox1");
-    auto* available = form.Find<TGroupBox>("GroupBox2");
+    auto* selected = form.Find<TGroupBox>("gb_SelImage");
+    auto* available = form.Find<TGroupBox>("gb_OtherImage");
     ASSERT_TRUE(selected && available);
     EXPECT_EQ(TopWithin(*selected, *form.LinkPanel), 159);
     EXPECT_EQ(TopWithin(*available, *form.LinkPanel), 364);

@@ -50,8 +50,9 @@ protected:
         runner = std::make_unique<THeadlessRunner>();
     }
     void TearDown() override {
-        if (runner)
+        if (runner) {
             EXPECT_THAT(runner->Failures(), IsEmpty());
+        }
         runner.reset();
         plug = nullptr;
         module.reset();
@@ -89,8 +90,9 @@ TEST_F(AssociationWindowsTest, ManagementWindowOpensEmptyAndListsTheLinksOnQuery
         EXPECT_EQ(form.enddate->GetDate(), today);
         d.ChooseDate("Begindate", EncodeDate(2026, 2, 1));
         d.Click("btn_Query");
-        // Two batch links of the first invoice, one whole-bill link each of the other two.
-        EXPECT_EQ(form.MainGrid->GetDataRowCount(), 4);
+        // One row per linked batch: the first invoice's two batches and the whole bills of the other
+        // two (three and four batches).
+        EXPECT_EQ(form.MainGrid->GetDataRowCount(), 9);
         EXPECT_EQ(form.MainGrid->GetColStrText("VoiceCode", 0).substr(0, 2), "FP");
         EXPECT_GT(form.MainGrid->GetColIntValue("id", 0), 0);
         EXPECT_GT(form.MainGrid->GetColIntValue("voiceid", 0), 0);
@@ -124,7 +126,7 @@ TEST_F(AssociationWindowsTest, ResetClearsTheFiltersAndKeepsTheDates) {
         EXPECT_EQ(form.edit_VoiceCode->GetText(), "");
         EXPECT_EQ(form.Begindate->GetDate(), EncodeDate(2026, 2, 1));
         d.Click("btn_Query");
-        EXPECT_EQ(form.MainGrid->GetDataRowCount(), 4);
+        EXPECT_EQ(form.MainGrid->GetDataRowCount(), 9);
     });
     TkvjobLink("");
 }
@@ -138,10 +140,10 @@ TEST_F(AssociationWindowsTest, DeleteAsksAndRefreshesWithoutAMessage) {
         const std::int32_t id = form.MainGrid->GetColIntValue("id", 1);
         session->Ui().QueueAnswer(false);
         d.Click("btn_Delete");
-        EXPECT_EQ(form.MainGrid->GetDataRowCount(), 4);
+        EXPECT_EQ(form.MainGrid->GetDataRowCount(), 9);
         session->Ui().QueueAnswer(true);
         d.Click("btn_Delete");
-        EXPECT_EQ(form.MainGrid->GetDataRowCount(), 3);
+        EXPECT_EQ(form.MainGrid->GetDataRowCount(), 8);
         EXPECT_EQ(Count("SELECT count(*) AS n FROM TK_JobLink WHERE id = " + std::to_string(id)), 0);
     });
     TkvjobLink("");
@@ -226,9 +228,11 @@ TEST_F(AssociationWindowsTest, NewLinkInBillModeLinksWholeBillsWithBuyIdZero) {
         d.Click("btn_OK");
     });
     EXPECT_TRUE(ShowFpImage());
-    EXPECT_EQ(Count("SELECT count(*) AS n FROM TK_JobLink WHERE buyid = 0 AND billid = " + std::to_string(billid) +
+    // The whole bill is linked: the host makes one link per batch of the bill.
+    const std::string bill = std::to_string(billid);
+    EXPECT_EQ(Count("SELECT count(*) AS n FROM TK_JobLink WHERE billid = " + bill +
                     " AND voiceid = " + std::to_string(VoiceId("NEW-1"))),
-              1);
+              Count("SELECT count(*) AS n FROM BuyBill WHERE billid = " + bill));
 }
 
 TEST_F(AssociationWindowsTest, OkChecksTicksQuestionAndInvoiceInThatOrder) {
@@ -243,8 +247,8 @@ TEST_F(AssociationWindowsTest, OkChecksTicksQuestionAndInvoiceInThatOrder) {
         d.Click("btn_load");
     });
     EXPECT_FALSE(ShowFpImage());
-    EXPECT_THAT(HostMessages(), ElementsAre("没有选中的表格数据,请检查。", "是否确认保存退出?", "是否确认保存退出?",
-                                            "请录入发票号码", "请录入发票号码"));
+    EXPECT_THAT(HostMessages(), ElementsAre("没有选中的表格数据,请检查。", "是否确认保存退出?",
+                                            "是否确认保存退出?", "请录入发票号码", "请录入发票号码"));
     EXPECT_EQ(Count("SELECT count(*) AS n FROM TK_Voice"), 3);
 }
 
@@ -269,6 +273,25 @@ TEST_F(AssociationWindowsTest, ChangingTheInvoiceNumberAsksOnlyWhenPicturesAreHe
     ShowFpImage();
     EXPECT_THAT(HostMessages(),
                 ElementsAre("更改发票号码将清空图片信息,是否继续", "更改发票号码将清空图片信息,是否继续"));
+}
+
+// A damaged picture in the store ends the invoice lookup quietly; the pictures read before it stay.
+TEST_F(AssociationWindowsTest, ACorruptStoredPictureEndsTheLookupKeepingThoseBefore) {
+    const ResultRows second = session->Database().Select(
+        "SELECT i.imgname FROM TK_Image i JOIN TK_VoiceImage v ON v.ImageId = i.ImageId JOIN TK_Voice t ON "
+        "t.voiceid = v.voiceid WHERE t.VoiceCode = 'FP31000001' ORDER BY v.id LIMIT 1 OFFSET 1");
+    sim::WriteFileBytes((session->Pictures().Folder() / second.Value(0, "imgname").AsString()).string(),
+                        {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'I', 'F', 0, 1});
+    runner->Expect("TFpImageFrm", [&](TFormDriver& d) {
+        auto& form = static_cast<TFpImageFrm&>(d.Form());
+        d.SetText("edit_FPCode", "FP31000001");
+        d.Leave();
+        EXPECT_EQ(form.Strip->FImageList.size(), 1u);
+        EXPECT_EQ(form.edit_FPBtype->GetRec(), 1);
+    });
+    ShowFpImage();
+    EXPECT_THAT(HostMessages(), IsEmpty());
+    EXPECT_THAT(runner->Texts(TMessageKind::mkErrorBox), IsEmpty());
 }
 
 TEST_F(AssociationWindowsTest, ModeChangeResetsTheInvoiceDateAndEmptiesTheGrid) {
@@ -323,17 +346,18 @@ protected:
         const ResultRows link = db.Select("SELECT id, voiceid FROM TK_JobLink ORDER BY id LIMIT 1");
         linkId = link.Value(0, "id").AsInteger();
         voiceId = link.Value(0, "voiceid").AsInteger();
-        const ResultRows images =
-            db.Select("SELECT ImageId FROM TK_VoiceImage WHERE voiceid = ? ORDER BY id", {OleVariant(voiceId)});
+        const ResultRows images = db.Select("SELECT ImageId FROM TK_VoiceImage WHERE voiceid = ? ORDER BY id",
+                                            {OleVariant(voiceId)});
         for (const auto& row : images.rows)
             pool.push_back(row.at(0).AsInteger());
         for (int n = 0; n < 3; ++n) {
             std::int32_t ord = 0;
             std::string name;
-            ASSERT_TRUE(session->Main()->SaveImage(OleVariant::ByteArray(sim::InvoicePageJpeg(200, 140, 900 + n)), ord,
-                                                   name));
+            ASSERT_TRUE(session->Main()->SaveImage(
+                OleVariant::ByteArray(sim::InvoicePageJpeg(200, 140, 900 + n)), ord, name));
             const std::int32_t id =
-                db.Call("zk_TkNewSaveImage", {"@ord", "@filname"}, {OleVariant(ord), OleVariant(name)}).returnValue;
+                db.Call("zk_TkNewSaveImage", {"@ord", "@filname"}, {OleVariant(ord), OleVariant(name)})
+                    .returnValue;
             db.Call("zk_saveTkVoiceImage", {"@Voiceid", "@ImageId", "@ImageName", "@delete"},
                     {OleVariant(voiceId), OleVariant(id), OleVariant(name), OleVariant(0)});
             pool.push_back(id);
@@ -353,8 +377,12 @@ TEST_F(EditWindowTest, OpensWithTheLinkedPicturesChosenInPoolOrder) {
         EXPECT_FALSE(form.edit_Job->GetText().empty());
         EXPECT_FALSE(form.edit_Ptype->Enabled());
         EXPECT_EQ(form.lbl_Head->Caption(), "厂家商品发票关联修改");
+        // The first chosen picture goes back among the available ones (1, 3, 4, 5); the third
+        // picture of the pool is chosen instead.
         d.DblClick("Image1");
-        d.DblClick("Image5");
+        EXPECT_EQ(form.Strip->otherImageList, (std::vector<std::string>{"1", "3", "4", "5"}));
+        d.DblClick("Image6");
+        EXPECT_EQ(form.Strip->FImageSelList, (std::vector<std::string>{"2", "3"}));
         d.Click("btn_OK");
     });
     EXPECT_TRUE(ShowFpImageEdit(linkId, voiceId));
@@ -401,7 +429,8 @@ TEST_F(EditWindowTest, SavingWithNoPictureChosenLeavesTheLinkWithout) {
 
 TEST_F(EditWindowTest, AVanishedLinkClosesTheWindowAtOnce) {
     session->Database().Exec("DELETE FROM TK_JobLink WHERE id = " + std::to_string(linkId));
-    runner->Expect("TFpImageEditFrm", [&](TFormDriver&) { ADD_FAILURE() << "the window should have closed"; });
+    runner->Expect("TFpImageEditFrm",
+                   [&](TFormDriver&) { ADD_FAILURE() << "the window should have closed"; });
     EXPECT_FALSE(ShowFpImageEdit(linkId, voiceId));
 }
 

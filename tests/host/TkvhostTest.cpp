@@ -44,7 +44,7 @@ TEST(Tkvhost, WritesItsSummaryAndReportIntoTheOutputFolder) {
     EXPECT_NE(summary.find("可选择图片 2"), std::string::npos) << summary;
     EXPECT_NE(summary.find("已选择图片数: 2"), std::string::npos) << summary;
     EXPECT_NE(summary.find("修改关联: "), std::string::npos) << summary;
-    EXPECT_NE(summary.find("TK_JobLink 6"), std::string::npos) << summary;
+    EXPECT_NE(summary.find("TK_JobLink 11"), std::string::npos) << summary;
     EXPECT_NE(summary.find("InitPlugin"), std::string::npos) << summary;
     EXPECT_EQ(CountPdfs(out / "prints"), 1);
     // A second run opens the same database, keeps the first run's report and writes again a picture
