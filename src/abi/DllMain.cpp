@@ -14,7 +14,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
         DisableThreadLibraryCalls(instance);
         if (!tkv::abi::BindBorlandMemory())
             return FALSE;
-        if (!tkv::abi::Guarded(
+        if (!tkv::abi::GuardedSilently(
                 [] {
                     tkv::InitializeModuleState();
                     return true;
@@ -26,7 +26,12 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
         return TRUE;
     case DLL_PROCESS_DETACH:
         if (!reserved) {
-            tkv::abi::Guarded([] { tkv::FinalizeModuleState(); });
+            tkv::abi::GuardedSilently(
+                [] {
+                    tkv::FinalizeModuleState();
+                    return true;
+                },
+                false);
             tkv::abi::UnbindBorlandMemory();
         }
         break;

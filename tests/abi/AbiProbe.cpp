@@ -7,6 +7,7 @@
 #include "abi/MainintfAdapter.h"
 #include "abi/TransinfoAdapter.h"
 #include "abi/VariantMarshal.h"
+#include "system/PrintItemList.h"
 
 #include <atomic>
 
@@ -86,6 +87,25 @@ __declspec(dllexport) void TkvProbeMainintf(RawMainintf* host, VARIANT* out) {
     r.push_back(OleVariant::Int64(static_cast<std::int64_t>(main->AppHandle())));
     r.push_back(OleVariant(main->GetBasicLocalValue(fl::flPFullName, "00001")));
     AssignVariant(out, OleVariant::VarArray(std::move(r)));
+}
+
+// Each form of the host's print manager: the data packet form with an empty list, the packets
+// form with a list of two items printed once, and the items form without a list from the core.
+__declspec(dllexport) void TkvProbeRunPrintManage(RawMainintf* host) {
+    ComPtr<IVNMainintf> main = WrapMainintf(host);
+    TPrintItemList empty;
+    main->RunPrintManage("发票图片关联.rpt", &empty,
+                         OleVariant::VarArray({OleVariant(std::int32_t{1}), OleVariant(std::int32_t{2})}),
+                         false);
+    TPrintItemList two;
+    two.FPRINTONLYONCE = true;
+    two.Add("单位", OleVariant("城西药房"), vtString);
+    two.Add("页数", OleVariant(std::int32_t{3}), vtInteger);
+    main->RunPrintManage(
+        "发票图片.rpt", &two,
+        VariantArray{OleVariant(std::int32_t{1}), OleVariant(std::int32_t{2}), OleVariant(std::int32_t{3})},
+        true);
+    main->RunPrintManage("空白.rpt", nullptr, false);
 }
 
 // A variant through the core and back: VARIANT -> OleVariant -> VARIANT.
