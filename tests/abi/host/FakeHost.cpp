@@ -460,6 +460,10 @@ void ReportString(void* self, Ansi name, Ansi value) {
     AddReportCall(self, "string|" + FromGbk(HostAnsiBytes(name)) + "|" + FromGbk(HostAnsiBytes(value)));
 }
 
+void NoteStrayRegisterCall() {
+    ++strayRegisterCalls;
+}
+
 int StrayRegisterCalls() {
     return strayRegisterCalls;
 }

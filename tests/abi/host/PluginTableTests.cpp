@@ -55,6 +55,16 @@ FakeMain& KeptHost() {
     return host;
 }
 
+// The framework-object and report interfaces the library keeps: the first ones handed over.
+FakeExistForm& KeptExistForm() {
+    static FakeExistForm form;
+    return form;
+}
+FakeReport& KeptReport() {
+    static FakeReport report;
+    return report;
+}
+
 // The first element of a variant array as text, empty when there is none.
 std::string StrAtOrEmpty(const VARIANT& arr) {
     if (CountOf(arr) < 1)
@@ -66,6 +76,148 @@ std::string StrAtOrEmpty(const VARIANT& arr) {
 }
 
 } // namespace
+
+// The stack checks come first: a slot with the wrong clean-up corrupts the stack of the typed
+// calls in the cases after them.
+#if defined(__i386__)
+
+// One call of a slot with its arguments as 32-bit words; failures name the slot.
+struct SlotCheck {
+    void operator()(const char* name, const void* fn, std::initializer_list<std::uint32_t> words) const {
+        const PushedCall c = CallPushed(fn, words);
+        if (c.stackChange != 0)
+            Fail(__FILE__, __LINE__,
+                 std::string(name) + " moved the stack pointer by " + std::to_string(c.stackChange) +
+                     " bytes");
+    }
+};
+template <class Fn> const void* Entry(Fn fn) {
+    return reinterpret_cast<const void*>(fn);
+}
+
+TEST_CASE("every description slot removes exactly the arguments the host pushes") {
+    const int start = LiveBlocks();
+    const SlotCheck check;
+    HostPlugInfo* info = NewPlugInfo();
+    const HostPlugInfoVtbl* v = info->lpVtbl;
+    const std::uint32_t self = Word(info);
+    void* q = nullptr;
+    check("QueryInterface", Entry(v->QueryInterface), {self, Word(&IID_IVNPlugInfo_), Word(&q)});
+    check("AddRef", Entry(v->AddRef), {self});
+    check("Release", Entry(v->Release), {self});
+    check("Release", Entry(v->Release), {self});
+    BSTR wide = nullptr;
+    char* ansi = nullptr;
+    for (auto slot : {v->GetKeyName, v->GetPlugProcName, v->GetPlugName, v->GetPlugText, v->GetPlugDate,
+                      v->GetPlugVersion, v->GetUpdateSQLFilePath}) {
+        check("a WideString slot", Entry(slot), {Word(&wide), self});
+        SysFreeString(wide);
+        wide = nullptr;
+    }
+    for (auto slot : {v->PlunParentMenuInfo, v->PlunMenuInfo}) {
+        check("a String slot", Entry(slot), {Word(&ansi), self});
+        HostReleaseAnsi(ansi);
+        ansi = nullptr;
+    }
+    check("Reserved1", Entry(v->Reserved1), {self});
+    check("GetPlugType", Entry(v->GetPlugType), {self});
+    check("GetPlugIsAuto", Entry(v->GetPlugIsAuto), {self});
+    check("PlugAutoRun", Entry(v->PlugAutoRun), {self});
+    check("GetPlugIsConfig", Entry(v->GetPlugIsConfig), {self});
+    check("PlugConfig", Entry(v->PlugConfig), {self});
+    check("Reserved2", Entry(v->Reserved2), {self});
+    check("Reserved3", Entry(v->Reserved3), {self});
+    CHECK_EQ(v->Release(info), 0u);
+    CHECK_EQ(LiveBlocks(), start);
+}
+
+TEST_CASE("every transaction slot removes exactly the arguments the host pushes") {
+    const int start = LiveBlocks();
+    static FakeBill bill;
+    const SlotCheck check;
+    KeptHost();
+    HostRetailPlugin* p = NewRetailPlugin();
+    const HostRetailPluginVtbl* v = p->lpVtbl;
+    const std::uint32_t self = Word(p);
+    void* q = nullptr;
+    VARIANT params, grid, result;
+    VariantInit(&params);
+    VariantInit(&grid);
+    VariantInit(&result);
+    char* ansi = nullptr;
+    char* version = HostNewAnsi("1.0");
+    check("QueryInterface", Entry(v->QueryInterface), {self, Word(&IID_IRetailPlugin_), Word(&q)});
+    check("AddRef", Entry(v->AddRef), {self});
+    check("Release", Entry(v->Release), {self});
+    check("Release", Entry(v->Release), {self});
+    check("About", Entry(v->About), {self});
+    check("CheckVersion", Entry(v->CheckVersion), {self, Word(version)});
+    check("DownURL", Entry(v->DownURL), {Word(&ansi), self});
+    check("ExecuteAction", Entry(v->ExecuteAction), {self, 7});
+    check("GetLastError", Entry(v->GetLastError), {Word(&ansi), self});
+    check("GetLastErrorID", Entry(v->GetLastErrorID), {self});
+    check("InitPlugin", Entry(v->InitPlugin), {self, Word(&KeptHost().iface)});
+    check("InitTransPlugin", Entry(v->InitTransPlugin), {self, Word(&bill.iface)});
+    check("InitExistInterFace", Entry(v->InitExistInterFace), {self, Word(&KeptExistForm().iface)});
+    check("InitReportInterFace", Entry(v->InitReportInterFace), {self, Word(&KeptReport().iface)});
+    check("ClearPlugInfo", Entry(v->ClearPlugInfo), {self});
+    for (auto slot : {v->BeforeSave, v->AfterSave, v->CheckData, v->BeforeVipCard, v->AfterVipCard,
+                      v->BeforePtyeInsert, v->BeforeAcct, v->AfterAcct, v->GetSBCard})
+        check("a var OleVariant hook", Entry(slot), {self, Word(&params)});
+    check("BeforePrint", Entry(v->BeforePrint), {self, Word(&grid), Word(&params)});
+    check("CheckGridRow", Entry(v->CheckGridRow), {self, 2, Word(&params)});
+    check("AfterPtyeInsert", Entry(v->AfterPtyeInsert), {self, 2, Word(&params)});
+    check("IniGridFields", Entry(v->IniGridFields), {self, 0});
+    check("ssBalaInfo", Entry(v->ssBalaInfo), {self, Word(&params)});
+    check("ssPrintItems", Entry(v->ssPrintItems), {Word(&result), self});
+    check("GetConfigPostCode", Entry(v->GetConfigPostCode), {Word(&ansi), self});
+    for (auto slot : {v->ShowSBCard, v->ssPtypeDz})
+        check("a hook without arguments", Entry(slot), {self});
+    for (auto slot :
+         {v->ClearCardInfo, v->ssEvaluateBalance, v->ssBalance, v->ssClearEvaluateBalance,
+          v->ssClearCloseMulAccount, v->CanelBalance, v->CheckCanUseSS, v->ssNeedEvaluateBalance,
+          v->IsNeedReadCard, v->IsNeedPtypDZ, v->IsNeedRetailBack, v->ssInit, v->ssFree, v->ssConfig})
+        check("a Boolean hook", Entry(slot), {self});
+    VariantClear(&params);
+    VariantClear(&grid);
+    VariantClear(&result);
+    HostReleaseAnsi(ansi);
+    HostReleaseAnsi(version);
+    v->Release(p);
+    CHECK_EQ(LiveBlocks(), start);
+}
+
+TEST_CASE("the four exports remove their one argument") {
+    const SlotCheck check;
+    KeptHost();
+    void* slot = nullptr;
+    check("CreatePlugInfo", Entry(Plugin().CreatePlugInfo), {Word(&slot)});
+    static_cast<HostPlugInfo*>(slot)->lpVtbl->Release(static_cast<HostPlugInfo*>(slot));
+    slot = nullptr;
+    check("CreateRetailPlug", Entry(Plugin().CreateRetailPlug), {Word(&slot)});
+    static_cast<HostRetailPlugin*>(slot)->lpVtbl->Release(static_cast<HostRetailPlugin*>(slot));
+    char* arg = HostNewAnsi("x");
+    check("TkvjobLink", Entry(Plugin().TkvjobLink), {Word(arg)});
+    check("TkvPrint", Entry(Plugin().TkvPrint), {Word(arg)});
+    CHECK_EQ(HostAnsiRefCount(arg), 1);
+    HostReleaseAnsi(arg);
+}
+
+TEST_CASE("a slot called through a wrong signature moves the stack pointer") {
+    HostPlugInfo* info = NewPlugInfo();
+    // One word more than GetPlugType takes: the callee removes one, the other stays.
+    const PushedCall extra = CallPushed(Entry(info->lpVtbl->GetPlugType), {Word(info), 0});
+    CHECK_EQ(extra.stackChange, -4);
+    CHECK_EQ(extra.eax & 0xFF, 1u);
+    // A function of the C convention leaves every word to its caller.
+    char* out = nullptr;
+    const PushedCall callerCleans = CallPushed(Entry(Probe().AnsiEcho), {0, Word(&out)});
+    CHECK_EQ(callerCleans.stackChange, -8);
+    HostReleaseAnsi(out);
+    info->lpVtbl->Release(info);
+}
+
+#endif
 
 TEST_CASE("two CreatePlugInfo calls give the same object and the host's releases free it") {
     HostPlugInfo* a = NewPlugInfo();
@@ -181,8 +333,10 @@ TEST_CASE("InitPlugin keeps the first host interface and asks it for AppHandle e
 
 TEST_CASE("InitTransPlugin replaces the bill; the framework and report interfaces keep the first") {
     static FakeBill bill1, bill2;
-    static FakeExistForm form1, form2;
-    static FakeReport report1, report2;
+    FakeExistForm& form1 = KeptExistForm();
+    FakeReport& report1 = KeptReport();
+    static FakeExistForm form2;
+    static FakeReport report2;
     HostRetailPlugin* p = NewRetailPlugin();
     p->lpVtbl->InitTransPlugin(p, &bill1.iface);
     CHECK_EQ(bill1.ref, 1);
@@ -339,148 +493,6 @@ TEST_CASE("a menu export whose window cannot open shows why and returns") {
         CHECK_EQ(host.messages[before + 1], std::string("error|窗口没有安装: 厂家品种发票图片打印|错误"));
     }
 }
-
-#if defined(__i386__)
-
-// One call of a slot with its arguments as 32-bit words; failures name the slot.
-struct SlotCheck {
-    void operator()(const char* name, const void* fn, std::initializer_list<std::uint32_t> words) const {
-        const PushedCall c = CallPushed(fn, words);
-        if (c.stackChange != 0)
-            Fail(__FILE__, __LINE__,
-                 std::string(name) + " moved the stack pointer by " + std::to_string(c.stackChange) +
-                     " bytes");
-    }
-};
-template <class Fn> const void* Entry(Fn fn) {
-    return reinterpret_cast<const void*>(fn);
-}
-
-TEST_CASE("every description slot removes exactly the arguments the host pushes") {
-    const int start = LiveBlocks();
-    const SlotCheck check;
-    HostPlugInfo* info = NewPlugInfo();
-    const HostPlugInfoVtbl* v = info->lpVtbl;
-    const std::uint32_t self = Word(info);
-    void* q = nullptr;
-    check("QueryInterface", Entry(v->QueryInterface), {self, Word(&IID_IVNPlugInfo_), Word(&q)});
-    check("AddRef", Entry(v->AddRef), {self});
-    check("Release", Entry(v->Release), {self});
-    check("Release", Entry(v->Release), {self});
-    BSTR wide = nullptr;
-    char* ansi = nullptr;
-    for (auto slot : {v->GetKeyName, v->GetPlugProcName, v->GetPlugName, v->GetPlugText, v->GetPlugDate,
-                      v->GetPlugVersion, v->GetUpdateSQLFilePath}) {
-        check("a WideString slot", Entry(slot), {Word(&wide), self});
-        SysFreeString(wide);
-        wide = nullptr;
-    }
-    for (auto slot : {v->PlunParentMenuInfo, v->PlunMenuInfo}) {
-        check("a String slot", Entry(slot), {Word(&ansi), self});
-        HostReleaseAnsi(ansi);
-        ansi = nullptr;
-    }
-    check("Reserved1", Entry(v->Reserved1), {self});
-    check("GetPlugType", Entry(v->GetPlugType), {self});
-    check("GetPlugIsAuto", Entry(v->GetPlugIsAuto), {self});
-    check("PlugAutoRun", Entry(v->PlugAutoRun), {self});
-    check("GetPlugIsConfig", Entry(v->GetPlugIsConfig), {self});
-    check("PlugConfig", Entry(v->PlugConfig), {self});
-    check("Reserved2", Entry(v->Reserved2), {self});
-    check("Reserved3", Entry(v->Reserved3), {self});
-    CHECK_EQ(v->Release(info), 0u);
-    CHECK_EQ(LiveBlocks(), start);
-}
-
-TEST_CASE("every transaction slot removes exactly the arguments the host pushes") {
-    const int start = LiveBlocks();
-    static FakeBill bill;
-    static FakeExistForm form;
-    static FakeReport report;
-    const SlotCheck check;
-    KeptHost();
-    HostRetailPlugin* p = NewRetailPlugin();
-    const HostRetailPluginVtbl* v = p->lpVtbl;
-    const std::uint32_t self = Word(p);
-    void* q = nullptr;
-    VARIANT params, grid, result;
-    VariantInit(&params);
-    VariantInit(&grid);
-    VariantInit(&result);
-    char* ansi = nullptr;
-    char* version = HostNewAnsi("1.0");
-    check("QueryInterface", Entry(v->QueryInterface), {self, Word(&IID_IRetailPlugin_), Word(&q)});
-    check("AddRef", Entry(v->AddRef), {self});
-    check("Release", Entry(v->Release), {self});
-    check("Release", Entry(v->Release), {self});
-    check("About", Entry(v->About), {self});
-    check("CheckVersion", Entry(v->CheckVersion), {self, Word(version)});
-    check("DownURL", Entry(v->DownURL), {Word(&ansi), self});
-    check("ExecuteAction", Entry(v->ExecuteAction), {self, 7});
-    check("GetLastError", Entry(v->GetLastError), {Word(&ansi), self});
-    check("GetLastErrorID", Entry(v->GetLastErrorID), {self});
-    check("InitPlugin", Entry(v->InitPlugin), {self, Word(&KeptHost().iface)});
-    check("InitTransPlugin", Entry(v->InitTransPlugin), {self, Word(&bill.iface)});
-    check("InitExistInterFace", Entry(v->InitExistInterFace), {self, Word(&form.iface)});
-    check("InitReportInterFace", Entry(v->InitReportInterFace), {self, Word(&report.iface)});
-    check("ClearPlugInfo", Entry(v->ClearPlugInfo), {self});
-    for (auto slot : {v->BeforeSave, v->AfterSave, v->CheckData, v->BeforeVipCard, v->AfterVipCard,
-                      v->BeforePtyeInsert, v->BeforeAcct, v->AfterAcct, v->GetSBCard})
-        check("a var OleVariant hook", Entry(slot), {self, Word(&params)});
-    check("BeforePrint", Entry(v->BeforePrint), {self, Word(&grid), Word(&params)});
-    check("CheckGridRow", Entry(v->CheckGridRow), {self, 2, Word(&params)});
-    check("AfterPtyeInsert", Entry(v->AfterPtyeInsert), {self, 2, Word(&params)});
-    check("IniGridFields", Entry(v->IniGridFields), {self, 0});
-    check("ssBalaInfo", Entry(v->ssBalaInfo), {self, Word(&params)});
-    check("ssPrintItems", Entry(v->ssPrintItems), {Word(&result), self});
-    check("GetConfigPostCode", Entry(v->GetConfigPostCode), {Word(&ansi), self});
-    for (auto slot : {v->ShowSBCard, v->ssPtypeDz})
-        check("a hook without arguments", Entry(slot), {self});
-    for (auto slot :
-         {v->ClearCardInfo, v->ssEvaluateBalance, v->ssBalance, v->ssClearEvaluateBalance,
-          v->ssClearCloseMulAccount, v->CanelBalance, v->CheckCanUseSS, v->ssNeedEvaluateBalance,
-          v->IsNeedReadCard, v->IsNeedPtypDZ, v->IsNeedRetailBack, v->ssInit, v->ssFree, v->ssConfig})
-        check("a Boolean hook", Entry(slot), {self});
-    VariantClear(&params);
-    VariantClear(&grid);
-    VariantClear(&result);
-    HostReleaseAnsi(ansi);
-    HostReleaseAnsi(version);
-    v->Release(p);
-    CHECK_EQ(LiveBlocks(), start);
-}
-
-TEST_CASE("the four exports remove their one argument") {
-    const SlotCheck check;
-    KeptHost();
-    void* slot = nullptr;
-    check("CreatePlugInfo", Entry(Plugin().CreatePlugInfo), {Word(&slot)});
-    static_cast<HostPlugInfo*>(slot)->lpVtbl->Release(static_cast<HostPlugInfo*>(slot));
-    slot = nullptr;
-    check("CreateRetailPlug", Entry(Plugin().CreateRetailPlug), {Word(&slot)});
-    static_cast<HostRetailPlugin*>(slot)->lpVtbl->Release(static_cast<HostRetailPlugin*>(slot));
-    char* arg = HostNewAnsi("x");
-    check("TkvjobLink", Entry(Plugin().TkvjobLink), {Word(arg)});
-    check("TkvPrint", Entry(Plugin().TkvPrint), {Word(arg)});
-    CHECK_EQ(HostAnsiRefCount(arg), 1);
-    HostReleaseAnsi(arg);
-}
-
-TEST_CASE("a slot called through a wrong signature moves the stack pointer") {
-    HostPlugInfo* info = NewPlugInfo();
-    // One word more than GetPlugType takes: the callee removes one, the other stays.
-    const PushedCall extra = CallPushed(Entry(info->lpVtbl->GetPlugType), {Word(info), 0});
-    CHECK_EQ(extra.stackChange, -4);
-    CHECK_EQ(extra.eax & 0xFF, 1u);
-    // A function of the C convention leaves every word to its caller.
-    char* out = nullptr;
-    const PushedCall callerCleans = CallPushed(Entry(Probe().AnsiEcho), {0, Word(&out)});
-    CHECK_EQ(callerCleans.stackChange, -8);
-    HostReleaseAnsi(out);
-    info->lpVtbl->Release(info);
-}
-
-#endif
 
 } // namespace abitest
 

@@ -15,6 +15,7 @@ void ReportOpen(void* self, Ansi name);
 void ReportInt(void* self, Ansi name, std::int32_t value);
 void ReportFloat(void* self, Ansi name, double value);
 void ReportString(void* self, Ansi name, Ansi value);
+void NoteStrayRegisterCall();
 
 const void* ExistFormGetterEntry(int index);
 struct ReportEntries {
