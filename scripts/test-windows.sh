@@ -56,11 +56,12 @@ run_boundary_tests() {
   cp "$build/tests/abi/tkv_abi_host.exe" "$build/tests/abi/TkvAbiProbe.dll" "$build/src/abi/borlndmm/borlndmm.dll" "$dir"/
   [ ! -f "$build/src/abi/TkvfpPlug.dll" ] || cp "$build/src/abi/TkvfpPlug.dll" "$dir"/
   echo "== boundary tests, $arch"
-  (cd "$dir" && "$@" tkv_abi_host.exe) 2>"$dir/err.txt" | tee "$dir/out.txt" || true
+  # The Windows C runtime ends lines with CR LF.
+  (cd "$dir" && "$@" tkv_abi_host.exe) 2>"$dir/err.txt" | tr -d '\r' | tee "$dir/out.txt" || true
   if ! grep -qE '^[0-9]+ passed, [0-9]+ failed$' "$dir/out.txt"; then
     cat "$dir/err.txt" >&2
     echo "the $arch boundary host ended without its summary; running it again with Wine's errors shown" >&2
-    (cd "$dir" && WINEDEBUG=err+all "$@" tkv_abi_host.exe) | tee "$dir/out.txt" || true
+    (cd "$dir" && WINEDEBUG=err+all "$@" tkv_abi_host.exe) | tr -d '\r' | tee "$dir/out.txt" || true
   fi
   grep -E '^[0-9]+ passed, [0-9]+ failed$' "$dir/out.txt" | tail -n1 >"$work/$arch.summary" || true
 }

@@ -38,7 +38,7 @@ apt-get "${apt_opts[@]}" update
 # GCC runtime they need. No FreeType: the tests draw no text, and with it the 32-bit setup of the
 # prefix hangs under qemu.
 pkgs=("wine32:i386=$version" "libwine:i386=$version" libc6:i386 libgcc-s1:i386)
-(cd "$rt/debs" && apt-get "${apt_opts[@]}" download "${pkgs[@]}" 2>/dev/null)
+(cd "$rt/debs" && apt-get "${apt_opts[@]}" download "${pkgs[@]}")
 
 sysroot=$rt/sysroot
 mkdir -p "$sysroot"

@@ -278,6 +278,31 @@ TEST_CASE("the print manager gets a real print item list in every form, never nu
     CHECK_EQ(LiveBlocks(), start);
 }
 
+TEST_CASE("an error in a slot reaches the default error display once; a silent end shows nothing") {
+    const int start = LiveBlocks();
+    FakeMain host;
+    char* shown = nullptr;
+    // Without a window runner in the library the host shows the error box.
+    CHECK_EQ(Probe().GuardedError(&host.iface, 0, 0, &shown), -1);
+    CHECK(host.messages == (std::vector<std::string>{"error|数据集打开失败|错误"}));
+    CHECK(shown == nullptr);
+    // With one, its default error display shows it, and the host is not asked.
+    CHECK_EQ(Probe().GuardedError(&host.iface, 0, 1, &shown), -1);
+    CHECK_EQ(FromGbk(HostAnsiBytes(shown)), std::string("数据集打开失败\n"));
+    CHECK_EQ(host.messages.size(), size_t(1));
+    CHECK_EQ(Probe().GuardedError(&host.iface, 2, 1, &shown), -1);
+    CHECK_EQ(FromGbk(HostAnsiBytes(shown)), std::string("未知错误\n"));
+    // A silent end answers failure without any box.
+    CHECK_EQ(Probe().GuardedError(&host.iface, 1, 1, &shown), -1);
+    CHECK(shown == nullptr);
+    CHECK_EQ(Probe().GuardedError(&host.iface, 1, 0, &shown), -1);
+    CHECK_EQ(host.messages.size(), size_t(1));
+    CHECK_EQ(host.unexpectedCalls, 0);
+    CHECK_EQ(host.ref, 0);
+    HostReleaseAnsi(shown);
+    CHECK_EQ(LiveBlocks(), start);
+}
+
 TEST_CASE("a control for preparation reaches the host as a raw table and is freed after the call") {
     const int start = LiveBlocks();
     FakeMain host;

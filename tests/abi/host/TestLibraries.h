@@ -16,6 +16,7 @@ struct ProbeLibrary {
     int (*InitBandGrid)(void* host) = nullptr;
     void (*ExistForm)(void* form, void* report, VARIANT* out) = nullptr;
     void (*RunPrintManage)(void* host) = nullptr;
+    int (*GuardedError)(void* host, int kind, int withRunner, char** shown) = nullptr;
 };
 
 // The four exports of the plug-in, as the host declares them.
