@@ -187,7 +187,7 @@ FrameworkMethod Method(const void* vmt, int slot) {
 }
 
 // Reads the list in place, then uses it as the host's own framework code would: AddDefaultItems
-// twice, five records of its own appended through the pointer list's Grow, and Clear.
+// twice, five records of its own appended through the pointer list's Grow and Notify, and Clear.
 void InspectPrintItems(PrintCall& call, HostPrintItemList* items) {
     call.itemsNull = items == nullptr;
     if (!items || !items->vmt || !items->list || !items->list->vmt)
@@ -210,6 +210,7 @@ void InspectPrintItems(PrintCall& call, HostPrintItemList* items) {
         if (list->count == list->capacity)
             Method(list->vmt, 0)(list);
         list->items[list->count++] = record;
+        static_cast<const ListNotify*>(list->vmt)[1](list, record, 0); // added
     }
     call.capacityAfterHostAdds = list->capacity;
     Method(items->vmt, 0)(items);

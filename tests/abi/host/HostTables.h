@@ -39,8 +39,10 @@ struct HostPrintItemList {
     Bool8 printOnlyOnce;
 };
 // Virtual methods, from the address the object's first field holds: the pointer list's Grow
-// (slot 0); the print item list's Clear (slot 0) and AddDefaultItems (slot 1).
+// (slot 0) and Notify (slot 1: item, action); the print item list's Clear (slot 0) and
+// AddDefaultItems (slot 1).
 using FrameworkMethod = void(FRAMEWORK_REGISTER*)(void* self);
+using ListNotify = void(FRAMEWORK_REGISTER*)(void* self, void* item, std::int32_t action);
 
 struct HostMainVtbl {
     HRESULT(__stdcall* QueryInterface)(void*, const GUID*, void**);
