@@ -17,7 +17,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
         if (!tkv::abi::BindBorlandMemory())
             return FALSE;
         tkv::SetScanTextRelease(tkv::abi::AnsiRelease);
-        if (!tkv::abi::Guarded(
+        if (!tkv::abi::GuardedSilently(
                 [] {
                     tkv::InitializeModuleState();
                     return true;
@@ -29,7 +29,12 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
         return TRUE;
     case DLL_PROCESS_DETACH:
         if (!reserved) {
-            tkv::abi::Guarded([] { tkv::FinalizeModuleState(); });
+            tkv::abi::GuardedSilently(
+                [] {
+                    tkv::FinalizeModuleState();
+                    return true;
+                },
+                false);
             tkv::abi::UnbindBorlandMemory();
         }
         break;
