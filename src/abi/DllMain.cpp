@@ -1,9 +1,11 @@
 // Library entry of TkvfpPlug.dll: the shared memory manager is bound before anything of the plug-in
 // runs (a library that cannot bind it refuses to load: strings could not cross the boundary), then
-// the module state is created. An explicit unload finalises the state, which releases the host
+// the module state is created and the insurance settlement is plugged into the transaction object.
+// An explicit unload finalises the state, which releases the host
 // references, and unbinds the manager; at process exit the host's objects may already be gone, so
 // nothing is called then.
 #include "../comm/ModuleState.h"
+#include "../insurance/RetailInsuranceHooks.h"
 #include "BorlandMemory.h"
 #include "Boundary.h"
 #include "Guard.h"
@@ -17,6 +19,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
         if (!tkv::abi::Guarded(
                 [] {
                     tkv::InitializeModuleState();
+                    tkv::InstallInsuranceHooks();
                     return true;
                 },
                 false)) {

@@ -1,0 +1,102 @@
+// The card-number window: typing or reading the card number and checking the card.
+#include "FormVipPass.h"
+
+#include "../comm/InsuranceBusiness.h"
+#include "../comm/Messages.h"
+#include "../comm/StringFunctions.h"
+#include "../toolkit/FormEnvironment.h"
+#include "CardInfo.h"
+
+namespace tkv {
+
+namespace {
+
+constexpr std::uint16_t VK_F4 = 115;
+
+} // namespace
+
+TFormVipPass::TFormVipPass(TYBCard& card) : card_(card) {
+    SetCaption("请输入医保卡号");
+    SetPosition(TPosition::poScreenCenter);
+    SetOwnerHandle(CurrentFormEnvironment().OwnerHandle);
+    SetKeyPreview(true);
+    lblCardNo = &Make<TLabel>("lblCardNo");
+    lblCardNo->SetCaption("医保卡号：");
+    lblCardNo->SetBounds(36, 52, 145, 29);
+    edtCardNo = &Make<TEdit>("edtCardNo");
+    edtCardNo->SetBounds(184, 46, 330, 37);
+    edtCardNo->OnKeyDown = [this](TComponent&, std::uint16_t& key, TShiftState) {
+        edtCardNoKeyDown(key);
+    };
+    btnOK = &Make<TActionButton>("btnOK");
+    btnOK->SetCaption("确定[&O]");
+    btnOK->SetBounds(150, 126, 116, 36);
+    btnOK->OnClick = [this](TComponent&) {
+        btnOKClick();
+    };
+    btnCancel = &Make<TActionButton>("btnCancel");
+    btnCancel->SetCaption("取消[&C]");
+    btnCancel->SetModalResult(mrCancel);
+    btnCancel->SetBounds(296, 126, 116, 36);
+    rbYDGY = &Make<TRadioButton>("rbYDGY");
+    rbYDGY->SetCaption("药店购药");
+    rbYDGY->SetBounds(184, 90, 150, 30);
+    rbYDGY->SetChecked(true);
+    rbTBMZ = &Make<TRadioButton>("rbTBMZ");
+    rbTBMZ->SetCaption("特病门诊");
+    rbTBMZ->SetBounds(352, 90, 150, 30);
+    btnReadCard = &Make<TActionButton>("btnReadCard");
+    btnReadCard->SetCaption("读卡");
+    btnReadCard->SetBounds(4, 4, 72, 34);
+    btnReadCard->OnClick = [this](TComponent&) {
+        btnReadCardClick();
+    };
+    Create();
+}
+
+void TFormVipPass::DoShow() {
+    TForm::DoShow();
+    SetActiveControl(edtCardNo);
+}
+
+void TFormVipPass::btnOKClick() {
+    const std::string cardNo = Trim(edtCardNo->Text());
+    if (cardNo.empty()) {
+        ShowMsg("请输入医保卡号", "提示");
+        return;
+    }
+    CardNo = cardNo;
+    const std::string ybtype = rbYDGY->Checked() ? "10" : "13";
+    std::string retPara;
+    if (!GetCardInfo(card_, CardNo, ybtype, retPara)) {
+        ShowMsg("输入错误:" + retPara, "提示");
+        return;
+    }
+    CardInfo = retPara;
+    SetModalResult(mrOk);
+}
+
+void TFormVipPass::btnReadCardClick() {
+    std::string cardNo, error;
+    if (YBReadCard(cardNo, error))
+        edtCardNo->SetText(Trim(cardNo)); // the data text ends in a line break the edit cannot hold
+    else
+        ShowMsg("读卡错误:" + error, "提示");
+}
+
+void TFormVipPass::edtCardNoKeyDown(std::uint16_t& key) {
+    if (key != VK_RETURN)
+        return;
+    if (!Trim(edtCardNo->Text()).empty())
+        btnOKClick();
+    else
+        btnReadCardClick();
+}
+
+void TFormVipPass::KeyDown(std::uint16_t& key, TShiftState shift) {
+    TForm::KeyDown(key, shift);
+    if (key == VK_F4 && (shift & ssCtrl) != 0)
+        btnReadCardClick();
+}
+
+} // namespace tkv
