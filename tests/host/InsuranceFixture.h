@@ -121,6 +121,20 @@ protected:
     std::int64_t Count(const std::string& sql) {
         return session->Database().Select(sql).Value(0, "n").AsInt64();
     }
+    // Names and values of a named-parameter packet, in order.
+    static std::vector<std::pair<std::string, OleVariant>> Entries(const OleVariant& packet) {
+        std::vector<std::pair<std::string, OleVariant>> out;
+        if (packet.IsArray() && !packet.IsByteArray())
+            for (const auto& e : packet.Elements())
+                out.emplace_back(VarToStr(e.Elements().at(0)), e.Elements().at(1));
+        return out;
+    }
+    static OleVariant Entry(const OleVariant& packet, const std::string& name) {
+        for (auto& [n, v] : Entries(packet))
+            if (n == name)
+                return v;
+        return OleVariant();
+    }
     // Texts the host showed, "title:text", in order.
     std::vector<std::string> Shown() const {
         std::vector<std::string> out;
