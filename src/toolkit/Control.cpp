@@ -23,6 +23,25 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     height_ = height;
 }
 
+const TFont& TControl::Font() const {
+    if (!parentFont_)
+        return font_;
+    if (parent_)
+        return parent_->Font();
+    return Owner() ? Owner()->Font() : font_;
+}
+
+void TControl::SetFont(TFont font) {
+    font_ = std::move(font);
+    parentFont_ = false;
+}
+
+void TControl::ReturnToNextControl() {
+    TForm* form = Owner();
+    if (form && !form->KeyPreview())
+        form->Post([form, self = this] { form->SelectNext(self, true); });
+}
+
 void TControl::SetTabOrder(int order) {
     if (!Owner()) {
         tabOrder_ = order;

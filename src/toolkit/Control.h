@@ -1,11 +1,14 @@
-// The base of every visible control model: name, caption, bounds, enabled, visible, read-only, tab
-// stop and tab order, its container, and the events that the renderer and the runner fire. The
-// Perform... entry points are user actions: each runs its handler through the event dispatcher.
+// The base of every visible control model: name, caption, bounds, alignment and anchors, font and
+// colour, enabled, visible, read-only, tab stop and tab order, its container, and the events that
+// the renderer and the runner fire. The Perform... entry points are user actions: each runs its
+// handler through the event dispatcher.
 #pragma once
 
 #include "../Interface/HostControl.h"
 #include "Component.h"
+#include "Graphics.h"
 #include "Keys.h"
+#include "Layout.h"
 
 #include <cstdint>
 #include <string>
@@ -13,6 +16,13 @@
 namespace tkv {
 
 class THostControlAdapter;
+
+// Where a control sits in its container: at its own bounds, or along an edge (taking the
+// container's width or height), or filling what the aligned siblings leave.
+enum class TAlign : std::uint8_t { alNone, alTop, alBottom, alLeft, alRight, alClient };
+// The container edges whose distance a control keeps when the container is resized.
+enum TAnchorKind : std::uint8_t { akLeft = 1, akTop = 2, akRight = 4, akBottom = 8 };
+using TAnchors = std::uint8_t;
 
 using TKeyEvent = std::function<void(TComponent& sender, std::uint16_t& key, TShiftState shift)>;
 using TKeyPressEvent = std::function<void(TComponent& sender, char32_t& key)>;
@@ -30,6 +40,19 @@ public:
     int Width() const { return width_; }
     int Height() const { return height_; }
     void SetBounds(int left, int top, int width, int height);
+    // The part of the control that aligned children share (a group box keeps its caption line).
+    virtual TRect AlignRect() const { return {0, 0, width_, height_}; }
+    TAlign Align() const { return align_; }
+    void SetAlign(TAlign align) { align_ = align; }
+    TAnchors Anchors() const { return anchors_; }
+    void SetAnchors(TAnchors anchors) { anchors_ = anchors; }
+    // The font: its own once set, else its container's, else the form's.
+    const TFont& Font() const;
+    void SetFont(TFont font);
+    bool ParentFont() const { return parentFont_; }
+    // Background colour; system button face unless set.
+    TColor Color() const { return color_; }
+    void SetColor(TColor color) { color_ = color; }
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool enabled) { enabled_ = enabled; }
     bool Visible() const { return visible_; }
@@ -81,11 +104,21 @@ public:
 
 protected:
     TControl() = default;
+    // Enter in a control that moves on by itself (ReturnNextCom): the focus goes to the next tab
+    // stop once the key was handled. A form with key preview moves it already.
+    void ReturnToNextControl();
 
 private:
     friend class TForm;
+    friend class TLayout;
     std::string caption_;
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    int laidOutWidth_ = -1, laidOutHeight_ = -1; // size at the last layout of the children
+    TAlign align_ = TAlign::alNone;
+    TAnchors anchors_ = akLeft | akTop;
+    TFont font_;
+    bool parentFont_ = true;
+    TColor color_ = TColor::clBtnFace;
     bool enabled_ = true;
     bool visible_ = true;
     bool readOnly_ = false;

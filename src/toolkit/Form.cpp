@@ -1,7 +1,9 @@
 // Form: component ownership, focus and tab order, key routing and the modal session steps.
 #include "Form.h"
 
+#include "Action.h"
 #include "Dispatcher.h"
+#include "Layout.h"
 
 #include <algorithm>
 
@@ -71,9 +73,63 @@ std::vector<TControl*> TForm::TabSequence() const {
     return out;
 }
 
+namespace {
+
+// The standard frame and caption of each border style (96 dpi): outer size minus client size.
+struct TFrameSize {
+    int Width, Height;
+};
+
+TFrameSize FrameSize(TBorderStyle style) {
+    switch (style) {
+    case TBorderStyle::bsSizeable:
+        return {16, 39};
+    case TBorderStyle::bsDialog:
+        return {6, 29};
+    case TBorderStyle::bsNone:
+        break;
+    }
+    return {0, 0};
+}
+
+} // namespace
+
 void TForm::SetSize(int width, int height) {
+    const TFrameSize frame = FrameSize(borderStyle_);
     width_ = width;
     height_ = height;
+    clientWidth_ = width - frame.Width;
+    clientHeight_ = height - frame.Height;
+    Realign();
+}
+
+void TForm::SetClientSize(int width, int height) {
+    const TFrameSize frame = FrameSize(borderStyle_);
+    clientWidth_ = width;
+    clientHeight_ = height;
+    width_ = width + frame.Width;
+    height_ = height + frame.Height;
+    Realign();
+}
+
+void TForm::SetBorderStyle(TBorderStyle style) {
+    borderStyle_ = style;
+    const TFrameSize frame = FrameSize(style);
+    width_ = clientWidth_ + frame.Width;
+    height_ = clientHeight_ + frame.Height;
+}
+
+void TForm::Realign() {
+    TLayout::AlignControls(*this);
+}
+
+TAction* TForm::FindShortCut(std::uint16_t key, TShiftState shift) const {
+    const TShortCut wanted = ShortCut(key, shift);
+    for (const auto& c : components_)
+        if (auto* action = dynamic_cast<TAction*>(c.get());
+            action && action->Enabled() && action->GetShortCut() != 0 && action->GetShortCut() == wanted)
+            return action;
+    return nullptr;
 }
 
 void TForm::Close() {
@@ -125,6 +181,7 @@ void TForm::Create() {
     DoCreate();
     if (OnCreate)
         OnCreate(*this);
+    Realign();
 }
 
 void TForm::DoShow() {
@@ -184,6 +241,8 @@ void TForm::RunPosted() {
 bool TForm::DispatchKeyDown(std::uint16_t key, TShiftState shift) {
     posted_.clear();
     TControl* target = activeControl_;
+    if (TAction* action = FindShortCut(key, shift))
+        return RunHandler([&] { action->Execute(); });
     return RunHandler([&] {
         if (keyPreview_)
             KeyDown(key, shift);

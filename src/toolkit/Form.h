@@ -1,7 +1,8 @@
-// A form: the components it owns in creation order, the focus and tab order, key preview, the modal
-// result and ShowModal through the installed runner, and the create / show / close-query / close /
-// destroy events. A window derives from it (through TParentForm), creates its controls with Make in
-// its constructor and then calls Create.
+// A form: the components it owns in creation order, the focus and tab order, key preview and the
+// shortcuts of its actions, its appearance (caption, border style, size, position, font, colour)
+// and the layout of its aligned and anchored controls, the modal result and ShowModal through the
+// installed runner, and the create / show / close-query / close / destroy events. A window derives from it
+// (through TParentForm), creates its controls with Make in its constructor and then calls Create.
 #pragma once
 
 #include "Component.h"
@@ -17,6 +18,12 @@
 namespace tkv {
 
 enum class TPosition : std::uint8_t { poDesigned, poScreenCenter, poOwnerFormCenter };
+// Sizeable frame, fixed dialog frame, or no border and no caption.
+enum class TBorderStyle : std::uint8_t { bsSizeable, bsDialog, bsNone };
+// wsMaximized makes the window cover the screen's work area.
+enum class TWindowState : std::uint8_t { wsNormal, wsMaximized };
+
+class TAction;
 
 using TCloseQueryEvent = std::function<void(TForm& sender, bool& canClose)>;
 using TFormKeyEvent = std::function<void(TForm& sender, std::uint16_t& key, TShiftState shift)>;
@@ -53,11 +60,28 @@ public:
 
     const std::string& Caption() const { return caption_; }
     void SetCaption(std::string caption) { caption_ = std::move(caption); }
+    // Outer size, frame and caption included. A window declared by its outer size gets the client
+    // size of the standard frame of its border style until a renderer reports the real one.
     int Width() const { return width_; }
     int Height() const { return height_; }
     void SetSize(int width, int height);
+    // The client area, where the controls lie; setting it lays the controls out again.
+    int ClientWidth() const { return clientWidth_; }
+    int ClientHeight() const { return clientHeight_; }
+    void SetClientSize(int width, int height);
+    TBorderStyle BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(TBorderStyle style);
+    TWindowState WindowState() const { return windowState_; }
+    void SetWindowState(TWindowState state) { windowState_ = state; }
     TPosition Position() const { return position_; }
     void SetPosition(TPosition position) { position_ = position; }
+    const TFont& Font() const { return font_; }
+    void SetFont(TFont font) { font_ = std::move(font); }
+    TColor Color() const { return color_; }
+    void SetColor(TColor color) { color_ = color; }
+    // Lays the controls out: aligned controls take their edge or the rest of their container,
+    // anchored controls keep their distances to the container edges they are anchored to.
+    void Realign();
     bool KeyPreview() const { return keyPreview_; }
     void SetKeyPreview(bool keyPreview) { keyPreview_ = keyPreview; }
     WindowHandle OwnerHandle() const { return ownerHandle_; }
@@ -89,9 +113,12 @@ public:
     // When a modal result is set, asks close-query; true when the form closed (hidden, close event
     // fired), false when it stays open (the result is then reset).
     bool TryEndModal();
-    // A key pressed while the form is active: previewed by the form when key preview is on, then
-    // given to the focused control, then the form's posted actions run. Dispatched.
+    // A key pressed while the form is active: an action's shortcut runs the action and ends there;
+    // any other key is previewed by the form when key preview is on, then given to the focused
+    // control, then the form's posted actions run. Dispatched.
     bool DispatchKeyDown(std::uint16_t key, TShiftState shift = 0);
+    // The action whose shortcut this key is (enabled actions only), or nullptr.
+    TAction* FindShortCut(std::uint16_t key, TShiftState shift) const;
     // A character typed into the focused control. Dispatched.
     bool DispatchKeyPress(char32_t key);
     // Runs an action once the current key has reached the focused control.
@@ -109,6 +136,7 @@ protected:
     virtual void KeyDown(std::uint16_t& key, TShiftState shift);
 
 private:
+    friend class TLayout;
     void Adopt(std::unique_ptr<TComponent> component, const std::string& name, TControl* parent);
     void AppendTabSequence(TControl* parent, std::vector<TControl*>& out) const;
     void RunPosted();
@@ -117,7 +145,13 @@ private:
     std::vector<std::function<void()>> posted_;
     std::string caption_;
     int width_ = 0, height_ = 0;
+    int clientWidth_ = 0, clientHeight_ = 0;
+    int laidOutWidth_ = -1, laidOutHeight_ = -1;
+    TBorderStyle borderStyle_ = TBorderStyle::bsSizeable;
+    TWindowState windowState_ = TWindowState::wsNormal;
     TPosition position_ = TPosition::poDesigned;
+    TFont font_;
+    TColor color_ = TColor::clBtnFace;
     bool keyPreview_ = false;
     bool visible_ = false;
     WindowHandle ownerHandle_ = 0;

@@ -35,4 +35,10 @@ bool TLabelComboBox::ChooseItem(const std::string& text) {
     return it != items_.end() && ChooseItem(static_cast<int>(it - items_.begin()));
 }
 
+void TLabelComboBox::KeyDown(std::uint16_t& key, TShiftState shift) {
+    TControl::KeyDown(key, shift);
+    if (key == VK_RETURN && returnNextCom_)
+        ReturnToNextControl();
+}
+
 } // namespace tkv

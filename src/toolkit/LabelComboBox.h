@@ -33,6 +33,8 @@ public:
     bool ChooseItem(int index);
     bool ChooseItem(const std::string& text);
 
+    void KeyDown(std::uint16_t& key, TShiftState shift) override;
+
 private:
     std::vector<std::string> items_;
     int itemIndex_ = -1;

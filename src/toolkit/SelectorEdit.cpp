@@ -118,8 +118,11 @@ void TSelectorEdit::DblClick() {
 
 void TSelectorEdit::KeyDown(std::uint16_t& key, TShiftState shift) {
     TControl::KeyDown(key, shift);
-    if (key == VK_RETURN)
+    if (key == VK_RETURN) {
         SelectRecord(TSelectMode::smKey);
+        if (returnNextCom_)
+            ReturnToNextControl();
+    }
 }
 
 void TSelectorEdit::DoExit() {
