@@ -3,9 +3,6 @@
 // the faults on the way (price question, failing upload, settlement the database did not take).
 #include "InsuranceFixture.h"
 
-#include "host/HostObjects.h"
-#include "host/RetailSale.h"
-#include "insurance/YBCard.h"
 #include "toolkit/Edit.h"
 #include "toolkit/Keys.h"
 #include "toolkit/Label.h"
@@ -20,56 +17,7 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
-class InsuranceSaleTest : public InsuranceFixture {
-protected:
-    void SetUp() override {
-        InsuranceFixture::SetUp();
-        UseLibrary(std::string(TKV_SIM_DIR) + "/SiInterface.dll");
-        ASSERT_TRUE(plug->ssInit());
-    }
-
-    void ExpectCard(const std::string& cardNo) {
-        runner.Expect("TFormVipPass", [cardNo](TFormDriver& d) {
-            d.SetText("edtCardNo", cardNo);
-            d.Click("btnOK");
-        });
-    }
-    bool ReadCard(const std::string& cardNo) {
-        ExpectCard(cardNo);
-        OleVariant params;
-        return plug->GetSBCard(params);
-    }
-    // A new sale of the retail window, handed to the plug-in as the current bill.
-    ComPtr<host::TRetailBill> NewSale(const std::string& code, const std::vector<host::TSaleLine>& lines,
-                                      std::int32_t billId = -1) {
-        double total = 0;
-        for (const auto& l : lines)
-            total += l.Total;
-        ComPtr<host::TRetailBill> bill(new host::TRetailBill(
-            session->Ui(), code, billId >= 0 ? billId : host::NextRetailBillId(session->Database()), total,
-            host::SaleDetailPacket(lines)));
-        plug->InitTransPlugin(bill.Get());
-        return bill;
-    }
-    // The host saves the bill with a cash and an insurance account payment.
-    void Save(host::TRetailBill& bill, double cash, double account) {
-        host::SaveRetailSale(session->Database(), bill.GetBillID(), bill.GetBillCode(), now, bill.GetTotal(),
-                             {{1, cash}, {2, account}});
-    }
-    static std::vector<host::TSaleLine> TwoProducts() {
-        return {{"00001", "阿莫西林胶囊", 12.5, 2, 1, 25}, {"00002", "板蓝根颗粒", 18, 1, 1, 18}};
-    }
-    TYBCard* Card() { return dynamic_cast<TRetailInsuranceHooks&>(Trans().Hooks()).Card(); }
-    // Requests of a business code sent so far, from the log.
-    int Requests(const std::string& code) {
-        const std::string log = LogText(), marker = "业务代码:" + code + "\r\n";
-        int n = 0;
-        for (auto pos = log.find(marker); pos != std::string::npos; pos = log.find(marker, pos + 1))
-            ++n;
-        return n;
-    }
-    std::int64_t Settlements() { return Count("SELECT count(*) AS n FROM YBSettlelist_CQ"); }
-};
+using InsuranceSaleTest = SimInsuranceFixture;
 
 TEST_F(InsuranceSaleTest, WholeSaleFromCardToTheSettlementRecord) {
     ExpectCard("1000123456");
