@@ -24,8 +24,14 @@ bool LoadSettings(TNameValueLines& Lines) {
     Lines.LoadFromBytes(std::string());
     if (!SettingsFileExists())
         return false;
-    std::ifstream in(Utf8Path(SettingsFilePath()), std::ios::binary);
-    Lines.LoadFromBytes(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
+    std::string bytes;
+    try {
+        std::ifstream in(Utf8Path(SettingsFilePath()), std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    } catch (const std::exception&) {
+        bytes.clear(); // unreadable (a folder of that name, no permission): no values
+    }
+    Lines.LoadFromBytes(bytes);
     return true;
 }
 
