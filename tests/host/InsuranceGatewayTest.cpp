@@ -5,6 +5,7 @@
 
 #include "comm/InsuranceBusiness.h"
 #include "comm/InsuranceGateway.h"
+#include "toolkit/Edit.h"
 
 #include <gmock/gmock.h>
 
@@ -226,6 +227,102 @@ TEST_F(InsuranceGatewayTest, LogLinesAreInCodePage936) {
     AddLog("业务代码:中文");
     const std::string bytes = ReadBytes(LogFile().string());
     EXPECT_NE(bytes.find(sim::Utf8ToGbk("业务代码:中文\r\n")), std::string::npos);
+}
+
+// A sale through the hooks with scripted answers: card reading, pre-settlement, settlement.
+class ScriptedSaleTest : public InsuranceGatewayTest {
+protected:
+    // Reads a card whose login and person answers are the ones given.
+    bool ReadCard(const std::string& login, const std::string& person) {
+        si.Answer(login);
+        si.Answer(person);
+        runner.Expect("TFormVipPass", [](TFormDriver& d) {
+            d.SetText("edtCardNo", "C1");
+            d.Click("btnOK");
+        });
+        OleVariant card;
+        return plug->GetSBCard(card);
+    }
+    ComPtr<host::TRetailBill> Sale() {
+        ComPtr<host::TRetailBill> bill(
+            new host::TRetailBill(session->Ui(), "LS-S", host::NextRetailBillId(session->Database()), 25,
+                                  host::SaleDetailPacket({{"00001", "阿莫西林胶囊", 12.5, 2, 1, 25}})));
+        plug->InitTransPlugin(bill.Get());
+        return bill;
+    }
+    TYBCard* Card() { return dynamic_cast<TRetailInsuranceHooks&>(Trans().Hooks()).Card(); }
+    std::int64_t Settlements() { return Count("SELECT count(*) AS n FROM YBSettlelist_CQ"); }
+};
+
+TEST_F(ScriptedSaleTest, ShortAnswersGiveEmptyAndZeroValues) {
+    ASSERT_TRUE(ReadCard("1|DL1", "1|张三"));
+    EXPECT_EQ(Card()->LoginNO(), "DL1");
+    EXPECT_EQ(Card()->Bala(), 0);
+    EXPECT_EQ(Card()->CardName(), "张三");
+    EXPECT_EQ(Card()->UnitName(), "");
+    EXPECT_EQ(Card()->Age(), 0);
+    ComPtr<host::TRetailBill> bill = Sale();
+    si.Answer("1");        // upload
+    si.Answer("1|V|12.5"); // pre-settlement: lines 3 and 6 missing
+    ASSERT_TRUE(plug->ssEvaluateBalance());
+    EXPECT_EQ(Trans().FTotalYB, 12.5);
+    EXPECT_EQ(Trans().FTotalCash, 0);
+    EXPECT_EQ(Trans().FAcctBala, 0);
+    si.Answer("1|JS9|5|abc"); // settlement: line 2 not a number, lines 3 to 21 missing
+    OleVariant unused;
+    ASSERT_TRUE(plug->BeforeSave(unused));
+    host::SaveRetailSale(session->Database(), bill->GetBillID(), "LS-S", now, 25, {{1, 25}});
+    ASSERT_TRUE(plug->ssBalance());
+    const auto row = session->Database().Select("SELECT * FROM YBSettlelist_CQ WHERE SettleNo = 'JS9'");
+    ASSERT_EQ(row.RowCount(), 1);
+    EXPECT_EQ(row.Value(0, "TCZF").AsDouble(), 5);
+    EXPECT_EQ(row.Value(0, "ZHZF").AsDouble(), 0);
+    EXPECT_EQ(row.Value(0, "BCFHYBJE").AsDouble(), 0);
+    EXPECT_EQ(row.Value(0, "JsDate").AsString(), "");
+    EXPECT_EQ(row.Value(0, "Total").AsDouble(), 25);
+}
+
+TEST_F(ScriptedSaleTest, SettlementAnswerBreakingTheBufferRecordsNothing) {
+    ASSERT_TRUE(ReadCard("1|DL1|100", "1|张三"));
+    Sale();
+    si.Answer("1");
+    si.Answer("1|V|25|0|0|0|0|75");
+    ASSERT_TRUE(plug->ssEvaluateBalance());
+    const std::int64_t before = Settlements();
+    si.AnswerBytes("1|JS1|" + std::string(8000, '1'));
+    OleVariant unused;
+    EXPECT_FALSE(plug->BeforeSave(unused));
+    EXPECT_EQ(Shown().back(), std::string("提示:") + YBAnswerTooLong);
+    EXPECT_FALSE(plug->ssBalance());
+    si.AnswerBytes("1|JS1|", 0, 1);
+    EXPECT_FALSE(plug->BeforeSave(unused));
+    EXPECT_EQ(Shown().back(), std::string("提示:") + YBNoTerminator);
+    EXPECT_FALSE(plug->ssBalance());
+    EXPECT_EQ(Settlements(), before);
+}
+
+TEST_F(ScriptedSaleTest, CardAnswerThatIsNotGbkIsShownReadably) {
+    si.AnswerBytes("0|\xFF\xFF");
+    runner.Expect("TFormVipPass", [](TFormDriver& d) {
+        d.SetText("edtCardNo", "C1");
+        d.Click("btnOK");
+        d.Click("btnCancel");
+    });
+    OleVariant card;
+    EXPECT_FALSE(plug->GetSBCard(card));
+    EXPECT_EQ(Shown().front(), "提示:输入错误:??\r\n");
+}
+
+TEST_F(ScriptedSaleTest, LibraryWithoutBusinessEntryPointStopsTheCardReadingWithItsText) {
+    UseLibrary(TScriptedSi::Path("InitOnlySi.dll"));
+    runner.Expect("TFormVipPass", [](TFormDriver& d) {
+        d.SetText("edtCardNo", "C1");
+        d.Click("btnOK");
+        d.Click("btnCancel");
+    });
+    OleVariant card;
+    EXPECT_FALSE(plug->GetSBCard(card));
+    EXPECT_EQ(Shown().front(), "提示:输入错误:医保接口没有BUSINESS_HANDLE函数");
 }
 
 } // namespace
