@@ -27,8 +27,10 @@ TLabel& CaptionLabel(TForm& form, const std::string& name, const std::string& te
     return label;
 }
 
+// Values in navy, so that they stand apart from their captions.
 TLabel& ValueLabel(TForm& form, const std::string& name, int left, int top, int width) {
     TLabel& label = form.Make<TLabel>(name);
+    label.SetFont(TFont{"宋体", 12, 0, TColor::clNavy});
     label.SetBounds(left, top, width, 12);
     return label;
 }
@@ -37,6 +39,8 @@ TLabel& ValueLabel(TForm& form, const std::string& name, int left, int top, int 
 
 TCardShowFrm::TCardShowFrm() {
     SetCaption("医保卡信息");
+    SetBorderStyle(TBorderStyle::bsDialog);
+    SetClientSize(370, 166);
     Label1 = &CaptionLabel(*this, "Label1", "姓名：", 20, 20);
     lblName = &ValueLabel(*this, "lblName", 92, 20, 100);
     Label2 = &CaptionLabel(*this, "Label2", "性别：", 200, 20);

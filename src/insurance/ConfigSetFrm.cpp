@@ -17,6 +17,8 @@ bool TOpenDialog::Execute(WindowHandle owner) {
 
 TConfigSetFrm::TConfigSetFrm() {
     SetCaption("医保接口信息设置");
+    SetBorderStyle(TBorderStyle::bsDialog);
+    SetClientSize(392, 164);
     chlLog = &Make<TCheckBox>("chlLog");
     chlLog->SetCaption("记录日志");
     chlLog->SetChecked(true);
@@ -30,11 +32,11 @@ TConfigSetFrm::TConfigSetFrm() {
     Label2->SetCaption("医保动态库路径：");
     Label2->SetBounds(16, 72, 96, 12);
     RzEdit1 = &Make<TEdit>("RzEdit1");
-    RzEdit1->SetBounds(16, 90, 336, 20);
+    RzEdit1->SetBounds(16, 90, 332, 20);
     SpeedButton1 = &Make<TActionButton>("SpeedButton1");
     SpeedButton1->SetCaption("...");
     SpeedButton1->SetTabStop(false);
-    SpeedButton1->SetBounds(356, 89, 22, 22);
+    SpeedButton1->SetBounds(352, 89, 30, 22);
     SpeedButton1->OnClick = [this](TComponent&) {
         SpeedButton1Click();
     };

@@ -17,37 +17,40 @@ constexpr std::uint16_t VK_F4 = 115;
 
 TFormVipPass::TFormVipPass(TYBCard& card) : card_(card) {
     SetCaption("请输入医保卡号");
+    SetBorderStyle(TBorderStyle::bsNone);
+    SetClientSize(550, 170);
+    SetFont(TFont{"宋体", 29, 0, TColor::clWindowText});
     SetPosition(TPosition::poScreenCenter);
     SetOwnerHandle(CurrentFormEnvironment().OwnerHandle);
     SetKeyPreview(true);
     lblCardNo = &Make<TLabel>("lblCardNo");
     lblCardNo->SetCaption("医保卡号：");
-    lblCardNo->SetBounds(36, 52, 145, 29);
+    lblCardNo->SetBounds(36, 49, 145, 29);
     edtCardNo = &Make<TEdit>("edtCardNo");
-    edtCardNo->SetBounds(184, 46, 330, 37);
+    edtCardNo->SetBounds(184, 44, 330, 38);
     edtCardNo->OnKeyDown = [this](TComponent&, std::uint16_t& key, TShiftState) {
         edtCardNoKeyDown(key);
     };
     btnOK = &Make<TActionButton>("btnOK");
     btnOK->SetCaption("确定[&O]");
-    btnOK->SetBounds(150, 126, 116, 36);
+    btnOK->SetBounds(136, 126, 130, 38);
     btnOK->OnClick = [this](TComponent&) {
         btnOKClick();
     };
     btnCancel = &Make<TActionButton>("btnCancel");
     btnCancel->SetCaption("取消[&C]");
     btnCancel->SetModalResult(mrCancel);
-    btnCancel->SetBounds(296, 126, 116, 36);
+    btnCancel->SetBounds(290, 126, 130, 38);
     rbYDGY = &Make<TRadioButton>("rbYDGY");
     rbYDGY->SetCaption("药店购药");
-    rbYDGY->SetBounds(184, 90, 150, 30);
+    rbYDGY->SetBounds(184, 88, 150, 30);
     rbYDGY->SetChecked(true);
     rbTBMZ = &Make<TRadioButton>("rbTBMZ");
     rbTBMZ->SetCaption("特病门诊");
-    rbTBMZ->SetBounds(352, 90, 150, 30);
+    rbTBMZ->SetBounds(352, 88, 150, 30);
     btnReadCard = &Make<TActionButton>("btnReadCard");
     btnReadCard->SetCaption("读卡");
-    btnReadCard->SetBounds(4, 4, 72, 34);
+    btnReadCard->SetBounds(4, 4, 80, 36);
     btnReadCard->OnClick = [this](TComponent&) {
         btnReadCardClick();
     };

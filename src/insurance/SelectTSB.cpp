@@ -12,6 +12,8 @@ constexpr std::uint32_t MB_ICONEXCLAMATION = 0x30;
 
 TSelectTSB::TSelectTSB(const TSBStringList& list) : list_(list) {
     SetCaption("选择特殊病");
+    SetBorderStyle(TBorderStyle::bsDialog);
+    SetClientSize(320, 108);
     SetPosition(TPosition::poScreenCenter);
     SetKeyPreview(true);
     cbTSB = &Make<TLabelComboBox>("cbTSB");

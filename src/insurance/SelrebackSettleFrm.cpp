@@ -9,6 +9,8 @@ namespace tkv {
 
 TSelrebackSettleFrm::TSelrebackSettleFrm() {
     SetCaption("查询_请输入零售单号或医保结算号");
+    SetBorderStyle(TBorderStyle::bsDialog);
+    SetClientSize(350, 136);
     btnOK = &Make<TActionButton>("btnOK", XwPanel1);
     btnOK->SetCaption("确定");
     btnOK->SetBounds(168, 8, 75, 25);

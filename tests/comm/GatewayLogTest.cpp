@@ -116,7 +116,7 @@ TEST_F(GatewayLogTest, FileThatExistedBeforeIsReloadedOnce) {
 TEST_F(GatewayLogTest, RandomLinesDeletionsAndOutsideChanges) {
     std::mt19937 random(20260325);
     const std::vector<std::string> pieces = {"x", "\xD6\xD0", "\r", "\n", "\r\n", "|", " ", ""};
-    for (int step = 0; step < 600; ++step) {
+    for (int step = 0; step < 300; ++step) {
         const unsigned what = random() % 20;
         if (what == 0) {
             Both([](const fs::path& f) { fs::remove(f); });
