@@ -1,9 +1,8 @@
 // Library entry of TkvfpPlug.dll: the shared memory manager is bound before anything of the plug-in
 // runs (a library that cannot bind it refuses to load: strings could not cross the boundary), then
 // the module state is created and the insurance settlement is plugged into the transaction object.
-// An explicit unload finalises the state, which releases the host
-// references, and unbinds the manager; at process exit the host's objects may already be gone, so
-// nothing is called then.
+// An explicit unload finalises the state, which releases the host references, and unbinds the
+// manager; at process exit the host's objects may already be gone, so nothing is called then.
 #include "../comm/ModuleState.h"
 #include "../insurance/RetailInsuranceHooks.h"
 #include "BorlandMemory.h"
