@@ -1,11 +1,13 @@
 // Library entry of TkvfpPlug.dll: the shared memory manager is bound before anything of the plug-in
 // runs (a library that cannot bind it refuses to load: strings could not cross the boundary), the
-// scanner's path texts are released through it, then the module state is created and the Win32 runner
-// installed, so that the library's windows are real windows. An explicit unload finalises the state,
-// which releases the host references, and unbinds the manager; at process exit the host's objects may
-// already be gone, so nothing is called then.
+// scanner's path texts are released through it, then the module state is created, the insurance
+// settlement is plugged into the transaction object and the Win32 runner installed, so that the
+// library's windows are real windows. An explicit unload finalises the state, which releases the host
+// references, and unbinds the manager; at process exit the host's objects may already be gone, so
+// nothing is called then.
 #include "../association/PictureScan.h"
 #include "../comm/ModuleState.h"
+#include "../insurance/RetailInsuranceHooks.h"
 #include "../ui/win32/Win32Runner.h"
 #include "AnsiString.h"
 #include "BorlandMemory.h"
@@ -19,9 +21,10 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
         if (!tkv::abi::BindBorlandMemory())
             return FALSE;
         tkv::SetScanTextRelease(tkv::abi::AnsiRelease);
-        if (!tkv::abi::Guarded(
+        if (!tkv::abi::GuardedSilently(
                 [] {
                     tkv::InitializeModuleState();
+                    tkv::InstallInsuranceHooks();
                     tkv::win32ui::InstallWin32Runner();
                     return true;
                 },
@@ -33,7 +36,12 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
     case DLL_PROCESS_DETACH:
         if (!reserved) {
             tkv::win32ui::RemoveWin32Runner();
-            tkv::abi::Guarded([] { tkv::FinalizeModuleState(); });
+            tkv::abi::GuardedSilently(
+                [] {
+                    tkv::FinalizeModuleState();
+                    return true;
+                },
+                false);
             tkv::abi::UnbindBorlandMemory();
         }
         break;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace tkv {
 
@@ -18,5 +19,7 @@ struct TFPImageType {
     std::string Filname;               // store file name of a picture read from the invoice
     std::int32_t ord = 0;              // store ordinal: read from the invoice or given by a save
 };
+
+using TFPImageList = std::vector<std::unique_ptr<TFPImageType>>;
 
 } // namespace tkv

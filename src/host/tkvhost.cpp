@@ -1,14 +1,21 @@
 // tkvhost: the reference host as a command-line program. It creates or opens the host database
 // with its demo data, loads the plug-in objects, hands them the host's interfaces and drives them,
 // printing a short summary of each step and writing what a user would look at into the output
-// folder. With --serve it is the host behind the Windows workbench instead: it listens on a port of
-// the loopback address (written to the file named), answers the one workbench that connects and
-// ends when the workbench closes.
+// folder. The plug-in's own folder (with its data folder, insurance settings and log) is the
+// output folder's "Plug"; the insurance library is the stand-in over the simulated service. With
+// --serve it is the host behind the Windows workbench instead: it listens on a port of the loopback
+// address (written to the file named), answers the one workbench that connects and ends when the
+// workbench closes.
 #include "comm/DataAccess.h"
 #include "comm/ModuleState.h"
 #include "framework/DataSet.h"
+#include "host/AssociationRoad.h"
 #include "host/HostServer.h"
 #include "host/HostSession.h"
+#include "host/RoadReport.h"
+#include "host/PlugFolder.h"
+#include "host/TillRoad.h"
+#include "insurance/RetailInsuranceHooks.h"
 #include "plugin/Exports.h"
 
 #include <cstdio>
@@ -31,39 +38,9 @@ void Usage(std::FILE* to) {
                to);
 }
 
-// Everything printed also goes to the summary file in the output folder.
-class TReport {
-public:
-    explicit TReport(const std::filesystem::path& file) : file_(file) {}
-    void Step(const std::string& title, const std::string& text) {
-        const std::string line = "[" + std::to_string(++n_) + "] " + title + ": " + text + "\n";
-        std::cout << line;
-        file_ << line;
-    }
-    void Line(const std::string& text) {
-        std::cout << "    " << text << "\n";
-        file_ << "    " << text << "\n";
-    }
-
-    // One line per non-empty line of the text (menu descriptions end their lines with CR LF).
-    void Lines(const std::string& label, const std::string& text) {
-        std::istringstream in(text);
-        for (std::string line; std::getline(in, line);) {
-            if (!line.empty() && line.back() == '\r')
-                line.pop_back();
-            if (!line.empty())
-                Line(label + line);
-        }
-    }
-
-private:
-    std::ofstream file_;
-    int n_ = 0;
-};
-
 int Run(const THostOptions& options) {
     THostSession session(options);
-    TReport report(options.OutDir / "tkvhost-summary.txt");
+    TRoadReport report(options.OutDir / "tkvhost-summary.txt");
     report.Step("数据库", (options.DataDir / "host.db").string());
     report.Line(session.SeedDemo() ? "演示数据已写入" : "演示数据已存在");
     const int restored = session.FillMissingPictures();
@@ -72,7 +49,10 @@ int Run(const THostOptions& options) {
     report.Line("图片存储: " + session.Pictures().Folder().string() + ", 共 " + std::to_string(pictures) +
                 " 张图片" + (restored > 0 ? ", 补写缺失图片 " + std::to_string(restored) + " 张" : ""));
 
+    TPlugFolderPlatform platform(options.OutDir / "Plug");
+    TPlugFolderScope platformScope(platform);
     TModuleScope module;
+    InstallInsuranceHooks();
     ComPtr<IVNPlugInfo> info = CreatePlugInfo();
     if (!info)
         throw std::runtime_error("CreatePlugInfo answered no description");
@@ -90,19 +70,16 @@ int Run(const THostOptions& options) {
     plug->InitReportInterFace(session.Report());
     report.Step("插件初始化", "InitPlugin, InitExistInterFace, InitReportInterFace");
 
-    TClientDataSet links;
-    const std::int32_t rc = OpenProcByName(
-        "Zk_TkGetJobLink", {"@brec", "@prec", "@jobname", "@VoiceCode", "@begindate", "@enddate"},
-        {OleVariant(0), OleVariant(0), OleVariant(""), OleVariant(""), OleVariant::Date(0),
-         OleVariant::Date(session.Database().Now() + 1)},
-        links);
-    report.Step("数据往返", "Zk_TkGetJobLink 返回 " + std::to_string(rc) + ", " +
-                                std::to_string(links.RecordCount()) + " 条关联");
-    session.Main()->RunPrintManage("发票图片关联.rpt", nullptr, links.GetData(), false);
-    report.Line("打印: " + session.Printer().Printed().back().string());
+    RunAssociationRoad(session, report);
 
+    const bool tillRoad = RunTillRoad(
+        session, *plug.Get(), TKV_SI_LIBRARY,
+        {[&report](const std::string& title, const std::string& text) { report.Step(title, text); },
+         [&report](const std::string& text) {
+             report.Line(text);
+         }});
     report.Step("结束", "输出目录 " + options.OutDir.string());
-    return 0;
+    return tillRoad ? 0 : 1;
 }
 
 int Serve(const THostOptions& options, const std::filesystem::path& portFile) {

@@ -1,10 +1,12 @@
-// The registry of plugged-in parts.
+// The registry of plugged-in parts, filled with the plug-in's own windows.
 #include "PlugParts.h"
+
+#include "association/PtypeDz.h"
 
 namespace tkv {
 
 TPlugParts& PlugParts() {
-    static TPlugParts parts;
+    static TPlugParts parts{ShowPtypeDZ, {}, {}};
     return parts;
 }
 

@@ -38,10 +38,23 @@ TEST(Tkvhost, WritesItsSummaryAndReportIntoTheOutputFolder) {
     ASSERT_EQ(RunHost(args), 0);
     EXPECT_TRUE(fs::exists(data / "host.db"));
     const std::string summary = ReadAll(out / "tkvhost-summary.txt");
-    EXPECT_NE(summary.find("Zk_TkGetJobLink"), std::string::npos) << summary;
     EXPECT_NE(summary.find("厂家品种发票图片关联管理"), std::string::npos) << summary;
+    // The association road: a new link saved, listed, edited and the list printed.
+    EXPECT_NE(summary.find("新增关联: 选明细"), std::string::npos) << summary;
+    EXPECT_NE(summary.find("可选择图片 2"), std::string::npos) << summary;
+    EXPECT_NE(summary.find("已选择图片数: 2"), std::string::npos) << summary;
+    EXPECT_NE(summary.find("修改关联: "), std::string::npos) << summary;
+    EXPECT_NE(summary.find("TK_JobLink 11"), std::string::npos) << summary;
     EXPECT_NE(summary.find("InitPlugin"), std::string::npos) << summary;
     EXPECT_EQ(CountPdfs(out / "prints"), 1);
+    // The till road: settings, card, pre-settlement, settlement, record and reversal.
+    EXPECT_TRUE(fs::exists(out / "Plug" / "PlugData" / "cqyb.DAT"));
+    EXPECT_TRUE(fs::exists(out / "Plug" / "PlugData" / "cqybPross.log"));
+    EXPECT_NE(summary.find("RetailBillIndex BillID="), std::string::npos) << summary;
+    EXPECT_NE(summary.find("SettleNo=JS"), std::string::npos) << summary;
+    EXPECT_NE(summary.find("主程序显示: 提示 取消结算操作成功!"), std::string::npos) << summary;
+    EXPECT_NE(summary.find("Deleted=1"), std::string::npos) << summary;
+    EXPECT_EQ(summary.find("失败"), std::string::npos) << summary;
     // A second run opens the same database, keeps the first run's report and writes again a picture
     // that went missing from the store.
     fs::path lost;
