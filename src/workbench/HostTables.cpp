@@ -387,20 +387,22 @@ void TKV_STDCALL Main_RefIniPublicVar(RawObject* self) {
 void TKV_STDCALL Main_RefMainCaption(RawObject* self) {
     Slot(self, [&] { C(self).RefMainCaption(); });
 }
-// The print item list is the host framework's object, read in place; the plug-in's is empty.
-void TKV_STDCALL Main_RunPrintManageData(RawObject* self, AnsiChars templateName, void*, VARIANT* data,
-                                         Bool8 preview) {
+// The print item list is the host framework's object, read in place; the plug-in's windows hand
+// over an empty one, so only the report and its data go to the reference host.
+void TKV_STDCALL Main_RunPrintManageData(RawObject* self, AnsiChars templateName, FrameworkPrintItemList*,
+                                         VARIANT* data, Bool8 preview) {
     Slot(self,
          [&] { C(self).RunPrintManage(FromAnsi(templateName), nullptr, FromVariant(data), preview != 0); });
 }
-void TKV_STDCALL Main_RunPrintManageDatas(RawObject* self, AnsiChars templateName, void*, VARIANT* datas,
-                                          std::int32_t datasHigh, Bool8 preview) {
+void TKV_STDCALL Main_RunPrintManageDatas(RawObject* self, AnsiChars templateName, FrameworkPrintItemList*,
+                                          VARIANT* datas, std::int32_t datasHigh, Bool8 preview) {
     Slot(self, [&] {
         C(self).RunPrintManage(FromAnsi(templateName), nullptr, VariantValues(datas, datasHigh),
                                preview != 0);
     });
 }
-void TKV_STDCALL Main_RunPrintManageItems(RawObject* self, AnsiChars templateName, void*, Bool8 preview) {
+void TKV_STDCALL Main_RunPrintManageItems(RawObject* self, AnsiChars templateName, FrameworkPrintItemList*,
+                                          Bool8 preview) {
     Slot(self, [&] { C(self).RunPrintManage(FromAnsi(templateName), nullptr, preview != 0); });
 }
 Bool8 TKV_STDCALL Main_SelectBaseic(RawObject* self, std::uint8_t basicType, AnsiChars searchText,

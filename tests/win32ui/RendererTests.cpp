@@ -43,11 +43,6 @@ HWND Shown(const std::string& caption) {
     return FindTopLevel(caption, L"TkvForm");
 }
 
-HWND Control(const std::string& caption, const std::string& name) {
-    HWND form = Shown(caption);
-    return form ? FindControl(form, name) : nullptr;
-}
-
 std::string FocusedName() {
     return OwningControlName(GetFocus());
 }
@@ -224,6 +219,8 @@ UI_TEST("an error in a handler shows the error box and the window stays usable")
     TUiSteps steps;
     HWND w = nullptr;
     steps.WaitFor("the window", [&] { return (w = Shown("控件陈列")) != nullptr; });
+    steps.WaitFor("active", [&] { return GetActiveWindow() == w; });
+    steps.Pause(150);
     steps.Do("click 出错", [&] { ClickCentre(FindControl(w, "btn_Fail")); });
     HWND box = nullptr;
     steps.WaitFor("the error box",
