@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The project's whole test run: installs what it needs, builds and runs the tests natively, again
-# with AddressSanitizer and UndefinedBehaviorSanitizer, and the Windows boundary tests (the i686
-# product under 32-bit Wine in qemu-i386, its x86_64 twin under wine64).
+# with AddressSanitizer and UndefinedBehaviorSanitizer, the Windows boundary tests (the i686
+# product under 32-bit Wine in qemu-i386, its x86_64 twin under wine64), and the Win32 renderer and
+# workbench tests under wine64 on an Xvfb display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
@@ -18,4 +19,7 @@ LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp" ASAN_OPTIONS=detect_leaks=1 UBS
 
 if [ -f scripts/test-windows.sh ]; then
   bash scripts/test-windows.sh
+fi
+if [ -f scripts/test-workbench.sh ]; then
+  bash scripts/test-workbench.sh
 fi

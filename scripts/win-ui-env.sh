@@ -7,7 +7,7 @@
 #   tkv_stop_display    stops the display it started and the prefix's wine server
 # Prefix: $TKV_WINE_UI_PREFIX, default /var/cache/tkv-win-deps/wine-ui.
 
-tkv_ui_pkgs=(wine64 xvfb xdotool x11-utils fonts-wqy-zenhei locales)
+tkv_ui_pkgs=(wine64 fonts-wine xvfb xdotool x11-utils fonts-wqy-zenhei locales)
 tkv_ui_missing=()
 for p in "${tkv_ui_pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || tkv_ui_missing+=("$p")
