@@ -94,6 +94,7 @@ capture "$main_caption" workbench
 
 # Step 1: the menu of the plug-in's parent menu, its first entry opens the management window.
 settle 1
+xdotool mousemove 400 300 click 1 # the workbench's main window, made at (20, 20), becomes active
 keys F10 Right Down Return
 wait_window "$list_caption"
 capture "$list_caption" TPtypeDz
@@ -103,9 +104,12 @@ click "$list_caption" btn_Add
 wait_window "$new_caption"
 capture "$new_caption" TFpImageFrm
 click "$new_caption" rg_Mode item 1
-click "$new_caption" Begindate
-keys Home Right Down
-[ "$(date +%m)" != 01 ] || keys Left Down # January: the previous month lies in the previous year
+click "$new_caption" Begindate at 40 # the month of yyyy-MM-dd
+keys Down
+if [ "$(date +%m)" = 01 ]; then # January: the previous month lies in the previous year
+  click "$new_caption" Begindate at 15
+  keys Down
+fi
 click "$new_caption" edit_Btype right
 wait_window "选择单位"
 keys Return

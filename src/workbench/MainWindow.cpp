@@ -46,6 +46,7 @@ TMainWindow::TMainWindow() {
     status_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
                               hwnd_, nullptr, GetModuleHandleW(nullptr), nullptr);
     SendMessageW(status_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    SendMessageW(status_, SB_SIMPLE, TRUE, 0);
     Layout();
 }
 
@@ -84,10 +85,10 @@ void TMainWindow::SetPlugin(TPluginLibrary& plugin, const TPluginDescription& d)
 }
 
 void TMainWindow::Log(const std::string& line) {
-    const int end = GetWindowTextLengthW(log_);
-    SendMessageW(log_, EM_SETSEL, end, end);
-    SendMessageW(log_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(W(line + "\r\n").c_str()));
-    SendMessageW(status_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(W(line).c_str()));
+    logText_ += W(line + "\r\n");
+    SetWindowTextW(log_, logText_.c_str());
+    SendMessageW(log_, EM_LINESCROLL, 0, SendMessageW(log_, EM_GETLINECOUNT, 0, 0));
+    SendMessageW(status_, SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(W(line).c_str()));
 }
 
 HWND TMainWindow::DialogOwner() const {

@@ -42,6 +42,7 @@ private:
 
     HWND hwnd_ = nullptr;
     HWND log_ = nullptr;
+    std::wstring logText_;
     HWND status_ = nullptr;
     HFONT font_ = nullptr;
     TPluginLibrary* plugin_ = nullptr;

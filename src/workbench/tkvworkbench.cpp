@@ -12,9 +12,9 @@
 #include "remote/RemoteMainintf.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
-#include <cstdlib>
-#include <cstring>
+#include <cwchar>
 #include <string>
 
 using namespace tkv;
@@ -36,15 +36,18 @@ int Fail(const std::string& message) {
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main() {
     int port = 0;
     std::wstring pluginPath = ProgramFolder() + L"plug\\TkvfpPlug.dll";
+    int argc = 0;
+    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--port") == 0 && i + 1 < argc)
-            port = std::atoi(argv[++i]);
-        else if (std::strcmp(argv[i], "--plugin") == 0 && i + 1 < argc)
-            pluginPath = abi::Utf8ToWide(argv[++i]);
+        if (std::wcscmp(argv[i], L"--port") == 0 && i + 1 < argc)
+            port = static_cast<int>(std::wcstol(argv[++i], nullptr, 10));
+        else if (std::wcscmp(argv[i], L"--plugin") == 0 && i + 1 < argc)
+            pluginPath = argv[++i];
     }
+    LocalFree(argv);
     if (port <= 0 || port > 65535)
         return Fail("usage: tkvworkbench.exe --port N [--plugin PATH]");
 

@@ -24,9 +24,13 @@ bool SaveWindowPng(HWND window, const std::string& path) {
     RECT rc;
     if (!GetWindowRect(window, &rc))
         return false;
-    // Everything painted before it is read back.
-    RedrawWindow(window, nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    // Everything painted before it is read back; another process paints in its own time, so its
+    // window is not invalidated under it.
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid == GetCurrentProcessId())
+        RedrawWindow(window, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     const int w = rc.right - rc.left, h = rc.bottom - rc.top;
     if (w <= 0 || h <= 0)
         return false;

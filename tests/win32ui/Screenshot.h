@@ -8,6 +8,7 @@
 namespace uitest {
 
 // Writes the window into the PNG file (UTF-8 path); false when it could not be captured or written.
+// A window of this process is repainted first; another process's is taken as it shows now.
 bool SaveWindowPng(HWND window, const std::string& path);
 
 } // namespace uitest

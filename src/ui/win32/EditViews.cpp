@@ -127,6 +127,12 @@ void TEditView::ApplyText() {
     const std::wstring text = win32::Utf8ToWide(edit_.Text());
     if (WindowText(hwnd_) != text)
         SetWindowTextW(hwnd_, text.c_str());
+    // An edit without the focus shows the start of its text, as the model's caret is only the
+    // user's while he types.
+    if (GetFocus() != hwnd_) {
+        SendMessageW(hwnd_, EM_SETSEL, 0, 0);
+        return;
+    }
     const int start = WideOffset(edit_.Text(), edit_.SelStart());
     const int end = WideOffset(edit_.Text(), edit_.SelStart() + edit_.SelLength());
     SendMessageW(hwnd_, EM_SETSEL, start, end);

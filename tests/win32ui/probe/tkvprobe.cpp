@@ -4,26 +4,30 @@
 //
 //   tkvprobe wait CAPTION [MS]                  a visible top-level window with that caption exists
 //   tkvprobe gone CAPTION [MS]                  no such window is left
-//   tkvprobe point CAPTION CONTROL [right|item N|row N]
+//   tkvprobe point CAPTION CONTROL [right|at X|item N|row N]
 //                                               screen point of the control (its centre; its right
-//                                               end; its Nth child window; row N of a list)
+//                                               end; X pixels from its left; its Nth child window;
+//                                               row N of a list)
 //   tkvprobe text CAPTION CONTROL               the control's text
 //   tkvprobe shot CAPTION FILE.png              a screenshot of the window
 //   tkvprobe dump CAPTION FILE                  every named control: name, class, text, client
 //                                               rectangle, enabled, visible, glyphs; and the dialog
 //                                               manager's tab order
 //   tkvprobe close CAPTION                      asks the window to close
+//   tkvprobe list TEXT                          the visible top-level windows whose caption holds TEXT
 // Exit status 0 on success, 1 when the window or control is not there (after waiting).
 #include "NativeWindows.h"
 #include "Screenshot.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <string>
+#include <vector>
 
 using namespace uitest;
 
@@ -77,6 +81,10 @@ int Point(HWND form, const std::string& name, int argc, char** argv) {
         RECT r;
         GetWindowRect(control, &r);
         std::printf("%ld %ld\n", r.right + 8, (r.top + r.bottom) / 2);
+        return 0;
+    }
+    if (argc >= 2 && std::strcmp(argv[0], "at") == 0) {
+        PrintPoint(control, std::atoi(argv[1]), rc.bottom / 2);
         return 0;
     }
     if (argc >= 2 && std::strcmp(argv[0], "item") == 0) {
@@ -133,10 +141,39 @@ int Dump(HWND form, const std::string& file) {
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main() {
+    // The arguments as UTF-8: main's 8-bit arguments would be in the system code page.
+    int argc = 0;
+    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &argc);
+    std::vector<std::string> args;
+    for (int i = 0; i < argc; ++i)
+        args.push_back(Utf8(wide[i]));
+    LocalFree(wide);
+    std::vector<char*> pointers;
+    for (std::string& a : args)
+        pointers.push_back(a.data());
+    char** argv = pointers.data();
     if (argc < 3)
         return 2;
     const std::string command = argv[1], caption = argv[2];
+    if (command == "list") {
+        // Every visible top-level window whose caption contains the text.
+        EnumWindows(
+            [](HWND w, LPARAM p) -> BOOL {
+                const std::string text = WindowText(w);
+                if (IsWindowVisible(w) &&
+                    text.find(*reinterpret_cast<const std::string*>(p)) != std::string::npos) {
+                    RECT r;
+                    GetWindowRect(w, &r);
+                    std::printf("%s|%s|%ld,%ld,%ld,%ld|%s\n", text.c_str(), WindowClass(w).c_str(), r.left,
+                                r.top, r.right - r.left, r.bottom - r.top,
+                                IsWindowEnabled(w) ? "enabled" : "disabled");
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&caption));
+        return 0;
+    }
     const int waitMs = argc > 3 && (command == "wait" || command == "gone") ? std::atoi(argv[3]) : 10000;
     if (command == "gone") {
         const DWORD end = GetTickCount() + static_cast<DWORD>(waitMs);
