@@ -149,7 +149,20 @@ settle 1
 wait_window "提示"
 keys Return
 probe gone "$new_caption" 20000
+# The edit window of the first link of the previous month, closed with "取消" (nothing is saved).
+click "$list_caption" Begindate at 40
+keys Down
+click "$list_caption" btn_Query
+settle 1
 capture "$list_caption" TPtypeDz-after
+click "$list_caption" MainGrid row 0
+click "$list_caption" btn_Edit
+wait_window "$new_caption"
+capture "$new_caption" TFpImageEditFrm
+click "$new_caption" btn_Cancel
+wait_window "提示"
+keys Return
+probe gone "$new_caption" 20000
 click "$list_caption" btn_Exit
 probe gone "$list_caption" 20000
 probe close "$main_caption"
