@@ -51,6 +51,13 @@ std::string ActiveName(const TForm& form) {
     return form.ActiveControl() ? form.ActiveControl()->Name() : std::string();
 }
 
+// The form's window is shown and active, and has had a moment to paint: real input goes to it.
+void WaitShown(TUiSteps& steps, HWND& w, const std::string& caption) {
+    steps.WaitFor("the window " + caption, [&w, caption] { return (w = Shown(caption)) != nullptr; });
+    steps.WaitFor("the window active", [&w] { return GetActiveWindow() == w; });
+    steps.Pause(150);
+}
+
 bool Has(const std::vector<std::string>& events, const std::string& event) {
     return std::find(events.begin(), events.end(), event) != events.end();
 }
@@ -93,7 +100,7 @@ UI_TEST("the gallery window is its model, Chinese texts included") {
     form.MainGrid->SetRowSelected(4, true);
     TUiSteps steps;
     HWND w = nullptr;
-    steps.WaitFor("the window", [&] { return (w = Shown("控件陈列")) != nullptr; });
+    WaitShown(steps, w, "控件陈列");
     steps.Pause(200);
     steps.Do("compare and capture", [&] {
         CHECK(CompareWithModel(form, w) >= 20);
@@ -116,7 +123,7 @@ UI_TEST("changes of the model reach the windows") {
     auto rows = Bills(10);
     TUiSteps steps;
     HWND w = nullptr;
-    steps.WaitFor("the window", [&] { return (w = Shown("控件陈列")) != nullptr; });
+    WaitShown(steps, w, "控件陈列");
     steps.Do("change the models", [&] {
         form.SetCaption("控件陈列 已修改");
         form.edit_Jobnumber->SetText("批号-0815");
@@ -154,7 +161,7 @@ UI_TEST("typing goes through the edit model; Enter, Tab and Delete") {
     TGalleryForm form;
     TUiSteps steps;
     HWND w = nullptr;
-    steps.WaitFor("the window", [&] { return (w = Shown("控件陈列")) != nullptr; });
+    WaitShown(steps, w, "控件陈列");
     steps.Do("focus the count", [&] { form.SetActiveControl(form.edit_Count); });
     steps.WaitFor("native focus follows", [&] { return FocusedName() == "edit_Count"; });
     steps.Do("type", [&] { TypeText(L"12a345"); });
@@ -183,7 +190,7 @@ UI_TEST("the grid binds 100,000 rows and ticks by mouse and keys") {
     auto rows = Bills(100000);
     TUiSteps steps;
     HWND w = nullptr, list = nullptr;
-    steps.WaitFor("the window", [&] { return (w = Shown("控件陈列")) != nullptr; });
+    WaitShown(steps, w, "控件陈列");
     steps.Do("bind", [&] {
         list = FindControl(w, "MainGrid");
         form.MainGrid->SetDataSet(rows.get());
@@ -218,9 +225,7 @@ UI_TEST("an error in a handler shows the error box and the window stays usable")
     TGalleryForm form;
     TUiSteps steps;
     HWND w = nullptr;
-    steps.WaitFor("the window", [&] { return (w = Shown("控件陈列")) != nullptr; });
-    steps.WaitFor("active", [&] { return GetActiveWindow() == w; });
-    steps.Pause(150);
+    WaitShown(steps, w, "控件陈列");
     steps.Do("click 出错", [&] { ClickCentre(FindControl(w, "btn_Fail")); });
     HWND box = nullptr;
     steps.WaitFor("the error box",
@@ -247,7 +252,7 @@ UI_TEST("the close box asks the form, which may stay open") {
     };
     TUiSteps steps;
     HWND w = nullptr;
-    steps.WaitFor("the window", [&] { return (w = Shown("控件陈列")) != nullptr; });
+    WaitShown(steps, w, "控件陈列");
     steps.Do("close box", [&] { PostMessageW(w, WM_CLOSE, 0, 0); });
     steps.Pause(200);
     steps.Do("still open", [&] {
@@ -273,7 +278,7 @@ UI_TEST("a form opened from a form is owned by it, which is disabled meanwhile")
     };
     TUiSteps steps;
     HWND w = nullptr, inner = nullptr;
-    steps.WaitFor("the window", [&] { return (w = Shown("控件陈列")) != nullptr; });
+    WaitShown(steps, w, "控件陈列");
     steps.Do("open", [&] { ClickCentre(FindControl(w, "btn_Open")); });
     steps.WaitFor("the second window", [&] { return (inner = Shown("第二个窗口")) != nullptr; });
     steps.Do("owner", [&] {
@@ -294,7 +299,7 @@ UI_TEST("picture slots: double-click, buttons and the context menu") {
     TGalleryForm form;
     TUiSteps steps;
     HWND w = nullptr;
-    steps.WaitFor("the window", [&] { return (w = Shown("控件陈列")) != nullptr; });
+    WaitShown(steps, w, "控件陈列");
     steps.Do("double-click Image2", [&] { ClickCentre(FindControl(w, "Image2"), false, true); });
     steps.WaitFor("dblclick", [&] { return Has(form.events, "dblclick Image2"); });
     steps.Do("right-click Image1", [&] { ClickCentre(FindControl(w, "Image1"), true); });
@@ -309,12 +314,16 @@ UI_TEST("picture slots: double-click, buttons and the context menu") {
     });
     steps.WaitFor("menu item ran", [&] { return Has(form.events, "menu 删除"); });
     steps.Do("right-click the empty Image4", [&] { ClickCentre(FindControl(w, "Image4"), true); });
+    steps.WaitFor("the mouse down", [&] { return Has(form.events, "right Image4"); });
     steps.Pause(300);
-    steps.Do("no menu on an empty slot", [&] {
-        HWND menu = FindWindowW(L"#32768", nullptr);
-        CHECK(!menu || !IsWindowVisible(menu));
-        CHECK(Has(form.events, "right Image4"));
-    });
+    // A menu shown for the empty slot would stay open; the closing of the first one may lag a little.
+    steps.WaitFor(
+        "no menu on an empty slot",
+        [&] {
+            HWND menu = FindWindowW(L"#32768", nullptr);
+            return !menu || !IsWindowVisible(menu);
+        },
+        1500);
     steps.Do("scroll right", [&] {
         HWND bar = FindControl(w, "sb_Pictures");
         RECT rc;
@@ -331,7 +340,7 @@ UI_TEST("radio group, drop-down list, check box and date picker by real input") 
     TGalleryForm form;
     TUiSteps steps;
     HWND w = nullptr;
-    steps.WaitFor("the window", [&] { return (w = Shown("控件陈列")) != nullptr; });
+    WaitShown(steps, w, "控件陈列");
     steps.Do("second radio button", [&] {
         HWND group = FindControl(w, "rg_mode");
         HWND second = GetWindow(GetWindow(group, GW_CHILD), GW_HWNDNEXT);
@@ -364,7 +373,7 @@ UI_TEST("the full-screen viewer covers the work area, hides its hint after two s
     TUiSteps steps;
     HWND w = nullptr, viewer = nullptr;
     DWORD opened = 0;
-    steps.WaitFor("the window", [&] { return (w = Shown("控件陈列")) != nullptr; });
+    WaitShown(steps, w, "控件陈列");
     steps.Do("open the viewer", [&] { ClickCentre(FindControl(w, "btn_Open")); });
     steps.WaitFor("the viewer", [&] {
         viewer = Shown("");

@@ -1,6 +1,8 @@
 // Case registry and the summary line.
 #include "UiCheck.h"
 
+#include <windows.h>
+
 #include <cstdio>
 
 namespace uitest {
@@ -21,6 +23,22 @@ void Fail(const char* file, int line, const std::string& what) {
     std::fflush(stdout);
 }
 
+namespace {
+
+void PumpPending() {
+    const DWORD end = GetTickCount() + 300;
+    MSG msg;
+    while (GetTickCount() < end) {
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        Sleep(10);
+    }
+}
+
+} // namespace
+
 int RunAll(const std::string& filter) {
     int passed = 0, failed = 0;
     for (const Case& c : Cases()) {
@@ -35,6 +53,9 @@ int RunAll(const std::string& filter) {
         } catch (const std::exception& e) {
             Fail(__FILE__, __LINE__, std::string("exception: ") + e.what());
         }
+        // Whatever the case left in the queue (input, paints of closed windows) is handled before the
+        // next case shows its windows.
+        PumpPending();
         const bool ok = failures == before;
         std::printf("[ %s ] %s\n", ok ? " OK " : "FAIL", c.name);
         std::fflush(stdout);

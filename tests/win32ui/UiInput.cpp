@@ -74,6 +74,17 @@ void ClickAt(HWND window, int x, int y, bool right, bool twice) {
     ClientToScreen(window, &pt);
     const DWORD down = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
     const DWORD up = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+    // The pointer is put there first, the display's pointer with it (a window appearing under the
+    // display's pointer would otherwise report the old place between the move and the buttons);
+    // the buttons follow once the system has the pointer there.
+    SetCursorPos(pt.x, pt.y);
+    for (int tries = 0; tries < 50; ++tries) {
+        POINT at{};
+        GetCursorPos(&at);
+        if (at.x == pt.x && at.y == pt.y)
+            break;
+        Sleep(10);
+    }
     std::vector<INPUT> inputs{Mouse(MOUSEEVENTF_MOVE, pt.x, pt.y), Mouse(down, pt.x, pt.y),
                               Mouse(up, pt.x, pt.y)};
     if (twice) {
