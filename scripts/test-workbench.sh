@@ -42,7 +42,7 @@ tkv_start_display
 
 echo "== renderer tests"
 (cd "$artifacts" && TKV_UI_ARTIFACTS=$(winpath "$artifacts") timeout 600 "$WINE" \
-  "$TKV_ROOT/build-win-x86_64/tests/win32ui/tkv_ui_tests.exe") | tee "$artifacts/renderer-tests.txt"
+  "$TKV_ROOT/build-win-x86_64/tests/win32ui/tkv_ui_tests.exe") | tr -d '\r' | tee "$artifacts/renderer-tests.txt"
 grep -qE '^[0-9]+ passed, 0 failed$' "$artifacts/renderer-tests.txt"
 
 echo "== workbench"
@@ -73,7 +73,7 @@ capture() { # caption name: screenshot and control dump of the window
     grep MISSING-GLYPHS "$artifacts/$2.txt" >&2
     return 1
   fi
-  grep -q '^tab ' "$artifacts/$2.txt"
+  grep -q '^tab' "$artifacts/$2.txt"
 }
 
 # The headless run of the same steps first: it writes the picture file the road loads.
@@ -187,6 +187,7 @@ fi
 echo "workbench road: $(grep -c '^link|' "$artifacts/rows-workbench.txt") links, the same rows as the headless run"
 
 echo "== benchmark"
-timeout 300 "$WINE" "$TKV_ROOT/build-win-x86_64/bench/win32/grid_bind_bench.exe" | tee "$artifacts/grid_bind_bench.txt"
+timeout 300 "$WINE" "$TKV_ROOT/build-win-x86_64/bench/win32/grid_bind_bench.exe" | tr -d '\r' |
+  tee "$artifacts/grid_bind_bench.txt"
 
 echo "workbench tests took $(( $(date +%s) - start )) s; artifacts in $artifacts"
