@@ -4,12 +4,14 @@
 
 #include "../Interface/IVNMainintf.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace tkv {
 
 class TForm;
+class IPrinter;
 
 using TModalResult = int;
 constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6,
@@ -21,7 +23,8 @@ enum class TMessageKind : std::uint8_t {
     mkQuestion,
     mkErrorBox,
     mkFolderBrowser,
-    mkFileOpen
+    mkFileOpen,
+    mkPrintDialog
 };
 
 class IFormRunner {
@@ -35,6 +38,9 @@ public:
     // The file-open dialog; false when cancelled, else the chosen files in the order given.
     virtual bool OpenFiles(WindowHandle owner, const std::string& filter, bool multiSelect,
                            std::vector<std::string>& files) = 0;
+    // The print dialog (printer, its settings, copies; no page range) owned by the window: the
+    // chosen printer, or nullptr when cancelled.
+    virtual std::shared_ptr<IPrinter> ExecutePrintDialog(WindowHandle owner) = 0;
     // The application's default error display: an error box with the message.
     virtual void ShowErrorBox(const std::string& message) = 0;
     // Message boxes and questions of a host that has no user interface of its own (the reference

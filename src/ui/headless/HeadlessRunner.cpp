@@ -45,6 +45,14 @@ void THeadlessRunner::CancelFiles() {
     fileAnswers_.emplace_back(std::nullopt);
 }
 
+void THeadlessRunner::AnswerPrintDialog(std::shared_ptr<IPrinter> printer) {
+    printerAnswers_.push_back(std::move(printer));
+}
+
+void THeadlessRunner::CancelPrintDialog() {
+    printerAnswers_.push_back(nullptr);
+}
+
 std::vector<std::string> THeadlessRunner::Texts(TMessageKind kind) const {
     std::vector<std::string> out;
     for (const auto& d : dialogs_)
@@ -63,6 +71,8 @@ std::vector<std::string> THeadlessRunner::Failures() const {
         out.push_back(std::to_string(folderAnswers_.size()) + " folder answer(s) not used");
     if (!fileAnswers_.empty())
         out.push_back(std::to_string(fileAnswers_.size()) + " file answer(s) not used");
+    if (!printerAnswers_.empty())
+        out.push_back(std::to_string(printerAnswers_.size()) + " print dialog answer(s) not used");
     return out;
 }
 
@@ -133,6 +143,18 @@ bool THeadlessRunner::OpenFiles(WindowHandle owner, const std::string& filter, b
         answer->resize(1);
     files = *answer;
     return true;
+}
+
+std::shared_ptr<IPrinter> THeadlessRunner::ExecutePrintDialog(WindowHandle owner) {
+    if (printerAnswers_.empty()) {
+        AddFailure("print dialog without an answer");
+        dialogs_.push_back({TMessageKind::mkPrintDialog, std::string(), std::string(), std::string()});
+        return nullptr;
+    }
+    std::shared_ptr<IPrinter> printer = std::move(printerAnswers_.front());
+    printerAnswers_.pop_front();
+    dialogs_.push_back({TMessageKind::mkPrintDialog, std::string(), std::string(), printer ? "printer" : ""});
+    return printer;
 }
 
 void THeadlessRunner::ShowErrorBox(const std::string& message) {

@@ -21,7 +21,8 @@ struct TShownDialog {
     TMessageKind Kind;
     std::string Text;
     std::string Title;
-    std::string Answer; // "yes"/"no" for questions, the chosen folder or files, "" when cancelled
+    std::string Answer; // "yes"/"no" for questions, the chosen folder or files, "printer" for a
+                        // chosen printer, "" when cancelled
 };
 
 class THeadlessRunner : public IFormRunner {
@@ -41,6 +42,10 @@ public:
     void CancelFolder();
     void AnswerFiles(std::vector<std::string> files);
     void CancelFiles();
+    // The printer that the next print dialog chooses (a PDF printer in the tests and the reference
+    // host), or a cancelled dialog.
+    void AnswerPrintDialog(std::shared_ptr<IPrinter> printer);
+    void CancelPrintDialog();
 
     const std::vector<TShownDialog>& Dialogs() const { return dialogs_; }
     // The texts of the dialogs of one kind, in order.
@@ -56,6 +61,7 @@ public:
     bool SelectFolder(WindowHandle owner, const std::string& title, std::string& folder) override;
     bool OpenFiles(WindowHandle owner, const std::string& filter, bool multiSelect,
                    std::vector<std::string>& files) override;
+    std::shared_ptr<IPrinter> ExecutePrintDialog(WindowHandle owner) override;
     void ShowErrorBox(const std::string& message) override;
     void ShowMessage(TMessageKind kind, const std::string& text, const std::string& title) override;
     bool AskQuestion(const std::string& text, const std::string& title) override;
@@ -71,6 +77,7 @@ private:
     std::deque<bool> questionAnswers_;
     std::deque<std::optional<std::string>> folderAnswers_;
     std::deque<std::optional<std::vector<std::string>>> fileAnswers_;
+    std::deque<std::shared_ptr<IPrinter>> printerAnswers_;
     std::vector<TShownDialog> dialogs_;
     std::vector<std::string> failures_;
     int shownForms_ = 0;
