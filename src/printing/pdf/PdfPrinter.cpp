@@ -87,9 +87,11 @@ cairo_surface_t* CheckedImageSurface(int width, int height) {
     return surface;
 }
 
-// The stored JPEG data, embedded as it is: the surface's own pixels are never drawn (nor touched).
+// The stored JPEG data, embedded as it is. A PDF image fills the unit square that the drawing
+// scales to the surface's size, so the surface is one pixel: its pixels are never drawn, and there
+// are none to allocate or to copy. The image keeps the JPEG's own size.
 cairo_surface_t* JpegSurface(const TJPEGImage& picture) {
-    cairo_surface_t* surface = CheckedImageSurface(picture.Width(), picture.Height());
+    cairo_surface_t* surface = CheckedImageSurface(1, 1);
     auto* bytes = new std::vector<std::uint8_t>(picture.Bytes());
     if (cairo_surface_set_mime_data(surface, CAIRO_MIME_TYPE_JPEG, bytes->data(), bytes->size(), DeleteBytes,
                                     bytes) != CAIRO_STATUS_SUCCESS) {
@@ -122,6 +124,16 @@ struct TPdfPrinter::Job {
     fs::path File;
     cairo_surface_t* Surface = nullptr;
     cairo_t* Cr = nullptr;
+    // The pictures drawn in the job. cairo keeps a record of every picture a document drew until
+    // the document is finished; a picture released before then would have its pixels copied for
+    // that record (though a stored JPEG's pixels are never drawn), so they are released after it.
+    std::vector<cairo_surface_t*> Pictures;
+
+    void ReleasePictures() {
+        for (cairo_surface_t* picture : Pictures)
+            cairo_surface_destroy(picture);
+        Pictures.clear();
+    }
 };
 
 TPdfPrinter::TPdfPrinter(fs::path folder, std::string stem, TPdfPageSetup setup, int copies)
@@ -209,6 +221,7 @@ void TPdfPrinter::EndDoc() {
     if (status == CAIRO_STATUS_SUCCESS)
         status = cairo_surface_status(job->Surface);
     cairo_surface_destroy(job->Surface);
+    job->ReleasePictures();
     if (status != CAIRO_STATUS_SUCCESS) {
         std::error_code ec;
         fs::remove(job->File, ec);
@@ -284,7 +297,7 @@ void TPdfPrinter::StretchDraw(const TRect& rect, const TGraphic& picture) {
     cairo_set_source_surface(cr, source, 0, 0);
     cairo_paint(cr);
     cairo_restore(cr);
-    cairo_surface_destroy(source);
+    job_->Pictures.push_back(source);
     if (cairo_status(cr) != CAIRO_STATUS_SUCCESS)
         throw EPrinter(std::string("图片无法打印: ") + cairo_status_to_string(cairo_status(cr)));
 }
