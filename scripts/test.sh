@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The project's whole test run: installs what it needs, builds and runs the tests natively, again
-# with AddressSanitizer and UndefinedBehaviorSanitizer, and the Windows boundary tests under wine64.
+# with AddressSanitizer and UndefinedBehaviorSanitizer, and the Windows boundary tests (the i686
+# product under 32-bit Wine in qemu-i386, its x86_64 twin under wine64).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)

@@ -9,5 +9,5 @@ build=${2:-build-win-$arch}
 root=${TKV_WIN_DEPS_ROOT:-/var/cache/tkv-win-deps}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/toolchain-$arch-w64-mingw32.cmake" -DTKV_WIN_DEPS_PREFIX="$root/$arch" \
-  -DTKV_WIN_TESTS="$([ "$arch" = x86_64 ] && echo ON || echo OFF)" >/dev/null
+  -DTKV_WIN_TESTS=ON >/dev/null
 cmake --build "$build" -j"${TKV_JOBS:-2}"

@@ -9,8 +9,8 @@
 namespace tkv::abi {
 namespace {
 
-using GetMemFn = void*(TKV_REGISTER*)(std::int32_t size);
-using FreeMemFn = std::int32_t(TKV_REGISTER*)(void* p);
+using GetMemFn = RegisterFn<void*, std::int32_t>;
+using FreeMemFn = RegisterFn<std::int32_t, void*>;
 
 HMODULE memoryManager = nullptr;
 GetMemFn getMem = nullptr;

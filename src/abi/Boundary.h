@@ -1,7 +1,7 @@
 // Calling conventions and raw value types of the host boundary. Interface methods are stdcall; the
 // host framework's register convention passes the first three ordinal arguments in EAX, EDX, ECX
-// (gcc's regparm(3)) and further ones on the stack, removed by the callee. On x86_64 both are the
-// one Windows convention.
+// and the others on the stack, pushed left to right and removed by the callee. On x86_64 both are
+// the one Windows convention.
 #pragma once
 
 // Core declarations come before the Windows headers, whose S_OK and E_NOINTERFACE are macros.
@@ -17,6 +17,7 @@
 #undef MessageBox
 
 #include <cstdint>
+#include <type_traits>
 
 #if defined(__i386__)
 #define TKV_STDCALL __attribute__((stdcall))
@@ -48,6 +49,24 @@ struct RawUnknownVtbl {
     AddRefFn AddRef;
     ReleaseFn Release;
 };
+
+// A register-convention function pointer. gcc's regparm(3) with callee clean-up agrees with the
+// framework on the registers and on who removes the stack, but pushes stack arguments right to
+// left; declarations that would put more than one argument on the stack are therefore refused, and
+// so are 64-bit integers, which the framework pushes and gcc would pass in registers.
+template <class R, class... A> struct RegisterSignature {
+    template <class T>
+    static constexpr bool kOrdinal = std::is_pointer_v<T> ||
+                                     ((std::is_integral_v<T> || std::is_enum_v<T>)&&sizeof(T) <= 4);
+    static constexpr int kOrdinals = (0 + ... + (kOrdinal<A> ? 1 : 0));
+    static constexpr int kStackArguments = static_cast<int>(sizeof...(A)) - (kOrdinals < 3 ? kOrdinals : 3);
+    static_assert(kStackArguments <= 1,
+                  "register convention: stack arguments would be pushed in the wrong order");
+    static_assert((... && (kOrdinal<A> || std::is_floating_point_v<A>)),
+                  "register convention: only ordinal and floating-point arguments are declared");
+    using Type = R(TKV_REGISTER*)(A...);
+};
+template <class R, class... A> using RegisterFn = typename RegisterSignature<R, A...>::Type;
 
 inline Bool8 ToBool8(bool b) {
     return b ? 1 : 0;

@@ -1,9 +1,11 @@
 // Library entry of TkvfpPlug.dll: the shared memory manager is bound before anything of the plug-in
-// runs (a library that cannot bind it refuses to load: strings could not cross the boundary), then
-// the module state is created. An explicit unload finalises the state, which releases the host
-// references, and unbinds the manager; at process exit the host's objects may already be gone, so
-// nothing is called then.
+// runs (a library that cannot bind it refuses to load: strings could not cross the boundary), the
+// scanner's path texts are released through it, then the module state is created. An explicit unload
+// finalises the state, which releases the host references, and unbinds the manager; at process exit the
+// host's objects may already be gone, so nothing is called then.
+#include "../association/PictureScan.h"
 #include "../comm/ModuleState.h"
+#include "AnsiString.h"
 #include "BorlandMemory.h"
 #include "Boundary.h"
 #include "Guard.h"
@@ -14,7 +16,8 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
         DisableThreadLibraryCalls(instance);
         if (!tkv::abi::BindBorlandMemory())
             return FALSE;
-        if (!tkv::abi::Guarded(
+        tkv::SetScanTextRelease(tkv::abi::AnsiRelease);
+        if (!tkv::abi::GuardedSilently(
                 [] {
                     tkv::InitializeModuleState();
                     return true;
@@ -26,7 +29,12 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
         return TRUE;
     case DLL_PROCESS_DETACH:
         if (!reserved) {
-            tkv::abi::Guarded([] { tkv::FinalizeModuleState(); });
+            tkv::abi::GuardedSilently(
+                [] {
+                    tkv::FinalizeModuleState();
+                    return true;
+                },
+                false);
             tkv::abi::UnbindBorlandMemory();
         }
         break;

@@ -14,29 +14,29 @@ struct RawExistFormVtbl {
     AddRefFn AddRef;
     ReleaseFn Release;
     /*** IExistForm methods ***/
-    void*(TKV_REGISTER* GetBasicFieldConfigClass1)(RawObject* self);
-    void*(TKV_REGISTER* GetGBasicDataLocalClass1)(RawObject* self);
-    void*(TKV_REGISTER* GetBasicRecordAll_C1)(RawObject* self);
-    void*(TKV_REGISTER* GetxwConfigFile1)(RawObject* self);
-    void*(TKV_REGISTER* GetGGridFieldConfigClass1)(RawObject* self);
-    void*(TKV_REGISTER* GetSelectCostModeClass3)(RawObject* self);
-    void*(TKV_REGISTER* GetSelectVchtypeClass1)(RawObject* self);
-    void*(TKV_REGISTER* GetLimitData1)(RawObject* self);
-    void*(TKV_REGISTER* GetXwImageManClass1)(RawObject* self);
-    void*(TKV_REGISTER* GetXwColorManiData1)(RawObject* self);
-    void*(TKV_REGISTER* GetVchCalcClass1)(RawObject* self);
-    void*(TKV_REGISTER* GetFavoriteStockHandler1)(RawObject* self);
-    void*(TKV_REGISTER* GetXwSelfBasicTypeAccess1)(RawObject* self);
-    void*(TKV_REGISTER* GetXwLayoutAccess1)(RawObject* self);
-    void*(TKV_REGISTER* GetxwMenuDBHelpher1)(RawObject* self);
-    void*(TKV_REGISTER* GetxwFuncHandler1)(RawObject* self);
-    void*(TKV_REGISTER* GetxwFuncRelateHandler1)(RawObject* self);
-    void*(TKV_REGISTER* GetXwMsgAccess1)(RawObject* self);
-    void*(TKV_REGISTER* GetxwGridToolsPanelHelper1)(RawObject* self);
-    void*(TKV_REGISTER* GetxwAssitDataHelper1)(RawObject* self);
-    void*(TKV_REGISTER* GetXwLogLoad)(RawObject* self);
-    void*(TKV_REGISTER* GetXwLogAdd)(RawObject* self);
-    void*(TKV_REGISTER* GetFDateDBHelper)(RawObject* self);
+    RegisterFn<void*, RawObject*> GetBasicFieldConfigClass1;
+    RegisterFn<void*, RawObject*> GetGBasicDataLocalClass1;
+    RegisterFn<void*, RawObject*> GetBasicRecordAll_C1;
+    RegisterFn<void*, RawObject*> GetxwConfigFile1;
+    RegisterFn<void*, RawObject*> GetGGridFieldConfigClass1;
+    RegisterFn<void*, RawObject*> GetSelectCostModeClass3;
+    RegisterFn<void*, RawObject*> GetSelectVchtypeClass1;
+    RegisterFn<void*, RawObject*> GetLimitData1;
+    RegisterFn<void*, RawObject*> GetXwImageManClass1;
+    RegisterFn<void*, RawObject*> GetXwColorManiData1;
+    RegisterFn<void*, RawObject*> GetVchCalcClass1;
+    RegisterFn<void*, RawObject*> GetFavoriteStockHandler1;
+    RegisterFn<void*, RawObject*> GetXwSelfBasicTypeAccess1;
+    RegisterFn<void*, RawObject*> GetXwLayoutAccess1;
+    RegisterFn<void*, RawObject*> GetxwMenuDBHelpher1;
+    RegisterFn<void*, RawObject*> GetxwFuncHandler1;
+    RegisterFn<void*, RawObject*> GetxwFuncRelateHandler1;
+    RegisterFn<void*, RawObject*> GetXwMsgAccess1;
+    RegisterFn<void*, RawObject*> GetxwGridToolsPanelHelper1;
+    RegisterFn<void*, RawObject*> GetxwAssitDataHelper1;
+    RegisterFn<void*, RawObject*> GetXwLogLoad;
+    RegisterFn<void*, RawObject*> GetXwLogAdd;
+    RegisterFn<void*, RawObject*> GetFDateDBHelper;
 };
 
 struct RawExistForm {
@@ -49,11 +49,11 @@ struct RawReportIntfVtbl {
     AddRefFn AddRef;
     ReleaseFn Release;
     /*** IssReportIntf methods ***/
-    void(TKV_REGISTER* OpenssReport)(RawObject* self, AnsiChars reportName);
-    void(TKV_REGISTER* AddIntParam)(RawObject* self, AnsiChars name, std::int32_t value);
+    RegisterFn<void, RawObject*, AnsiChars> OpenssReport;
+    RegisterFn<void, RawObject*, AnsiChars, std::int32_t> AddIntParam;
     // The floating-point value goes on the stack, removed by the callee.
-    void(TKV_REGISTER* AddFloatParam)(RawObject* self, AnsiChars name, double value);
-    void(TKV_REGISTER* AddStringParam)(RawObject* self, AnsiChars name, AnsiChars value);
+    RegisterFn<void, RawObject*, AnsiChars, double> AddFloatParam;
+    RegisterFn<void, RawObject*, AnsiChars, AnsiChars> AddStringParam;
 };
 
 struct RawReportIntf {

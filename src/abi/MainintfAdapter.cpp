@@ -4,6 +4,7 @@
 #include "MainintfAdapter.h"
 
 #include "AnsiString.h"
+#include "FrameworkPrintItems.h"
 #include "HostAdapter.h"
 #include "HostControlTable.h"
 #include "VariantMarshal.h"
@@ -189,23 +190,26 @@ public:
     }
     void RefIniPublicVar() override { V()->RefIniPublicVar(O()); }
     void RefMainCaption() override { V()->RefMainCaption(O()); }
-    // The print item list is a host framework object that the host reads in place; the plug-in only
-    // ever hands over an empty one, which travels as null.
-    void RunPrintManage(const std::string& templateName, TPrintItemList*, const OleVariant& data,
+    // The print item list crosses as the framework object that the host reads in place; a real
+    // (possibly empty) list every time, never null.
+    void RunPrintManage(const std::string& templateName, TPrintItemList* items, const OleVariant& data,
                         bool preview) override {
         AnsiArg t(templateName);
+        FrameworkPrintItemsArg i(items);
         VariantArg d(data);
-        V()->RunPrintManageData(O(), t.Get(), nullptr, d.Get(), ToBool8(preview));
+        V()->RunPrintManageData(O(), t.Get(), i.Get(), d.Get(), ToBool8(preview));
     }
-    void RunPrintManage(const std::string& templateName, TPrintItemList*, const VariantArray& datas,
+    void RunPrintManage(const std::string& templateName, TPrintItemList* items, const VariantArray& datas,
                         bool preview) override {
         AnsiArg t(templateName);
+        FrameworkPrintItemsArg i(items);
         VariantOpenArray d(datas);
-        V()->RunPrintManageDatas(O(), t.Get(), nullptr, d.Data(), d.High(), ToBool8(preview));
+        V()->RunPrintManageDatas(O(), t.Get(), i.Get(), d.Data(), d.High(), ToBool8(preview));
     }
-    void RunPrintManage(const std::string& templateName, TPrintItemList*, bool preview) override {
+    void RunPrintManage(const std::string& templateName, TPrintItemList* items, bool preview) override {
         AnsiArg t(templateName);
-        V()->RunPrintManageItems(O(), t.Get(), nullptr, ToBool8(preview));
+        FrameworkPrintItemsArg i(items);
+        V()->RunPrintManageItems(O(), t.Get(), i.Get(), ToBool8(preview));
     }
     bool SelectBaseic(TBasicType type, const std::string& searchText, OleVariant& selected) override {
         AnsiArg s(searchText);

@@ -9,6 +9,8 @@
 
 namespace tkv::abi {
 
+struct FrameworkPrintItemList;
+
 struct RawMainintfVtbl {
     /*** IUnknown methods ***/
     QueryInterfaceFn QueryInterface;
@@ -53,12 +55,13 @@ struct RawMainintfVtbl {
     Bool8(TKV_STDCALL* Question)(RawObject* self, AnsiChars msg, AnsiChars title);
     void(TKV_STDCALL* RefIniPublicVar)(RawObject* self);
     void(TKV_STDCALL* RefMainCaption)(RawObject* self);
-    void(TKV_STDCALL* RunPrintManageData)(RawObject* self, AnsiChars templateName, void* items, VARIANT* data,
-                                          Bool8 preview);
-    void(TKV_STDCALL* RunPrintManageDatas)(RawObject* self, AnsiChars templateName, void* items,
-                                           VARIANT* datas, std::int32_t datasHigh, Bool8 preview);
-    void(TKV_STDCALL* RunPrintManageItems)(RawObject* self, AnsiChars templateName, void* items,
-                                           Bool8 preview);
+    void(TKV_STDCALL* RunPrintManageData)(RawObject* self, AnsiChars templateName,
+                                          FrameworkPrintItemList* items, VARIANT* data, Bool8 preview);
+    void(TKV_STDCALL* RunPrintManageDatas)(RawObject* self, AnsiChars templateName,
+                                           FrameworkPrintItemList* items, VARIANT* datas,
+                                           std::int32_t datasHigh, Bool8 preview);
+    void(TKV_STDCALL* RunPrintManageItems)(RawObject* self, AnsiChars templateName,
+                                           FrameworkPrintItemList* items, Bool8 preview);
     Bool8(TKV_STDCALL* SelectBaseic)(RawObject* self, std::uint8_t basicType, AnsiChars searchText,
                                      VARIANT* selected);
     void(TKV_STDCALL* SetSettingControlNames)(RawObject* self, AnsiChars formName, AnsiChars names);

@@ -5,7 +5,9 @@
 #include "comm/DataAccess.h"
 #include "comm/ModuleState.h"
 #include "framework/DataSet.h"
+#include "host/AssociationRoad.h"
 #include "host/HostSession.h"
+#include "host/RoadReport.h"
 #include "plugin/Exports.h"
 
 #include <cstdio>
@@ -26,39 +28,9 @@ void Usage(std::FILE* to) {
                to);
 }
 
-// Everything printed also goes to the summary file in the output folder.
-class TReport {
-public:
-    explicit TReport(const std::filesystem::path& file) : file_(file) {}
-    void Step(const std::string& title, const std::string& text) {
-        const std::string line = "[" + std::to_string(++n_) + "] " + title + ": " + text + "\n";
-        std::cout << line;
-        file_ << line;
-    }
-    void Line(const std::string& text) {
-        std::cout << "    " << text << "\n";
-        file_ << "    " << text << "\n";
-    }
-
-    // One line per non-empty line of the text (menu descriptions end their lines with CR LF).
-    void Lines(const std::string& label, const std::string& text) {
-        std::istringstream in(text);
-        for (std::string line; std::getline(in, line);) {
-            if (!line.empty() && line.back() == '\r')
-                line.pop_back();
-            if (!line.empty())
-                Line(label + line);
-        }
-    }
-
-private:
-    std::ofstream file_;
-    int n_ = 0;
-};
-
 int Run(const THostOptions& options) {
     THostSession session(options);
-    TReport report(options.OutDir / "tkvhost-summary.txt");
+    TRoadReport report(options.OutDir / "tkvhost-summary.txt");
     report.Step("数据库", (options.DataDir / "host.db").string());
     report.Line(session.SeedDemo() ? "演示数据已写入" : "演示数据已存在");
     const int restored = session.FillMissingPictures();
@@ -85,16 +57,7 @@ int Run(const THostOptions& options) {
     plug->InitReportInterFace(session.Report());
     report.Step("插件初始化", "InitPlugin, InitExistInterFace, InitReportInterFace");
 
-    TClientDataSet links;
-    const std::int32_t rc = OpenProcByName(
-        "Zk_TkGetJobLink", {"@brec", "@prec", "@jobname", "@VoiceCode", "@begindate", "@enddate"},
-        {OleVariant(0), OleVariant(0), OleVariant(""), OleVariant(""), OleVariant::Date(0),
-         OleVariant::Date(session.Database().Now() + 1)},
-        links);
-    report.Step("数据往返", "Zk_TkGetJobLink 返回 " + std::to_string(rc) + ", " +
-                                std::to_string(links.RecordCount()) + " 条关联");
-    session.Main()->RunPrintManage("发票图片关联.rpt", nullptr, links.GetData(), false);
-    report.Line("打印: " + session.Printer().Printed().back().string());
+    RunAssociationRoad(session, report);
 
     report.Step("结束", "输出目录 " + options.OutDir.string());
     return 0;

@@ -1,10 +1,13 @@
-// The registry of plugged-in parts.
+// The registry of plugged-in parts, filled with the plug-in's own windows.
 #include "PlugParts.h"
+
+#include "association/PtypeDz.h"
+#include "printing/FpImagePrintFrm.h"
 
 namespace tkv {
 
 TPlugParts& PlugParts() {
-    static TPlugParts parts;
+    static TPlugParts parts{ShowPtypeDZ, ShowFpImagePrint, {}};
     return parts;
 }
 

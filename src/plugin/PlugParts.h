@@ -1,6 +1,5 @@
 // The parts that later layers plug into the boundary: the show functions of the two menu windows
-// and the maker of the insurance hooks. Whoever wires the plug-in (the library boundary, the
-// reference host, a test) fills them before the host calls the exports.
+// and the maker of the insurance hooks. They start as the plug-in's own; a test may replace them.
 #pragma once
 
 #include "InsuranceHooks.h"

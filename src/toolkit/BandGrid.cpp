@@ -13,7 +13,7 @@ namespace tkv {
 namespace {
 const char* const kSelectField = "SelectedCol";
 const char* const kTick = "√";
-const char* const kRowNoField = "RowNo";
+const char* const kRowNoField = "序号";
 } // namespace
 
 void TBandGrid::ClearAllField() {
@@ -201,13 +201,16 @@ std::unique_ptr<TClientDataSet> TBandGrid::GetPrintData(const TBandGrid& grid, b
     auto out = std::make_unique<TClientDataSet>();
     if (printRowNo)
         out->AddFieldDef(kRowNoField, TFieldType::ftInteger);
+    // The printed columns are named by the titles the user sees; a title that is taken already
+    // (by the row number or another column) falls back to the field name, which is unique.
     for (const TBandColumn* c : columns) {
+        const std::string& name = out->FindFieldIndex(c->Title()) < 0 ? c->Title() : c->DataBaseName;
         if (c->Field == flNInt)
-            out->AddFieldDef(c->DataBaseName, TFieldType::ftInteger);
+            out->AddFieldDef(name, TFieldType::ftInteger);
         else if (IsNumberField(c->Field))
-            out->AddFieldDef(c->DataBaseName, TFieldType::ftFloat);
+            out->AddFieldDef(name, TFieldType::ftFloat);
         else
-            out->AddFieldDef(c->DataBaseName, TFieldType::ftString, 255);
+            out->AddFieldDef(name, TFieldType::ftString, 255);
     }
     out->CreateDataSet();
     const int rows = grid.GetDataRowCount();

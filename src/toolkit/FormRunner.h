@@ -27,6 +27,16 @@ enum class TMessageKind : std::uint8_t {
     mkPrintDialog
 };
 
+// What the file-open dialog shows and accepts. The filter lists "description|patterns" pairs joined
+// by "|"; the default extension is added to a typed name that has none.
+struct TOpenDialogOptions {
+    std::string Title;
+    std::string Filter;
+    std::string DefaultExt;
+    bool FileMustExist = false;
+    bool MultiSelect = false;
+};
+
 class IFormRunner {
 public:
     virtual ~IFormRunner() = default;
@@ -35,8 +45,9 @@ public:
     virtual TModalResult ShowModal(TForm& form) = 0;
     // The folder browser (file-system folders only) owned by the window; false when cancelled.
     virtual bool SelectFolder(WindowHandle owner, const std::string& title, std::string& folder) = 0;
-    // The file-open dialog; false when cancelled, else the chosen files in the order given.
-    virtual bool OpenFiles(WindowHandle owner, const std::string& filter, bool multiSelect,
+    // The file-open dialog owned by the window; false when cancelled, else the chosen files (one
+    // unless the options allow several) in the order the user chose them.
+    virtual bool OpenFiles(WindowHandle owner, const TOpenDialogOptions& options,
                            std::vector<std::string>& files) = 0;
     // The print dialog (printer, its settings, copies; no page range) owned by the window: the
     // chosen printer, or nullptr when cancelled.

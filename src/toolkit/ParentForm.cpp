@@ -74,10 +74,14 @@ void TParentForm::KeyDown(std::uint16_t& key, TShiftState shift) {
         TControl* from = ActiveControl();
         Post([this, from] { SelectNext(from, true); });
     } else if (key == VK_F1) {
-        const TFormEnvironment env = CurrentFormEnvironment();
-        if (env.ShowHelp)
-            env.ShowHelp(env.MainIntf ? env.MainIntf->AppHandle() : 0, std::string(), 0, 0);
+        OpenHelp();
     }
+}
+
+void TParentForm::OpenHelp() {
+    const TFormEnvironment env = CurrentFormEnvironment();
+    if (env.ShowHelp)
+        env.ShowHelp(env.MainIntf ? env.MainIntf->AppHandle() : 0, std::string(), 0, 0);
 }
 
 } // namespace tkv

@@ -22,6 +22,8 @@ public:
 
     // Hands every toolkit control the window owns, in creation order, to the host for preparation.
     void InitialAllComponent();
+    // Opens the plug-in's help file with the host's main window as caller (F1).
+    void OpenHelp();
 
 protected:
     void DoCreate() override;

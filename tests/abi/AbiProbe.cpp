@@ -7,6 +7,10 @@
 #include "abi/MainintfAdapter.h"
 #include "abi/TransinfoAdapter.h"
 #include "abi/VariantMarshal.h"
+#include "comm/Exception.h"
+#include "comm/ModuleState.h"
+#include "system/PrintItemList.h"
+#include "toolkit/FormRunner.h"
 
 #include <atomic>
 
@@ -34,9 +38,49 @@ public:
     void SetBasicLookup(IBasicDataLookup*) override {}
 };
 
+// A form runner that only records its error boxes.
+class ErrorBoxRunner final : public IFormRunner {
+public:
+    std::string shown;
+    TModalResult ShowModal(TForm&) override { return mrCancel; }
+    bool SelectFolder(WindowHandle, const std::string&, std::string&) override { return false; }
+    bool OpenFiles(WindowHandle, const std::string&, bool, std::vector<std::string>&) override {
+        return false;
+    }
+    void ShowErrorBox(const std::string& message) override { shown += message + "\n"; }
+    void ShowMessage(TMessageKind, const std::string&, const std::string&) override {}
+    bool AskQuestion(const std::string&, const std::string&) override { return false; }
+};
+
 } // namespace
 
 extern "C" {
+
+// A slot body that raises, run inside the boundary guard with the host main interface kept:
+// `kind` 0 raises an error, 1 ends silently (EAbort), 2 raises something that is no std::exception.
+// With `withRunner` a form runner is installed whose error boxes come back in `shown`. Answers the
+// guard's value: 7 when the body returned, -1 (the failure value) when it raised.
+__declspec(dllexport) int TkvProbeGuardedError(RawMainintf* host, int kind, int withRunner,
+                                               AnsiChars* shown) {
+    TModuleScope module;
+    ModuleState().VNMainintf = WrapMainintf(host);
+    ErrorBoxRunner runner;
+    if (withRunner)
+        SetFormRunner(&runner);
+    const int r = Guarded(
+        [&] {
+            if (kind == 0)
+                throw Exception("数据集打开失败");
+            if (kind == 1)
+                Abort();
+            throw 42;
+            return 7;
+        },
+        -1);
+    SetFormRunner(nullptr);
+    AnsiAssignUtf8(shown, runner.shown);
+    return r;
+}
 
 // Hands a band grid to the host's InitBandGrid; answers how many probe controls are still alive.
 __declspec(dllexport) int TkvProbeInitBandGrid(RawMainintf* host) {
@@ -86,6 +130,25 @@ __declspec(dllexport) void TkvProbeMainintf(RawMainintf* host, VARIANT* out) {
     r.push_back(OleVariant::Int64(static_cast<std::int64_t>(main->AppHandle())));
     r.push_back(OleVariant(main->GetBasicLocalValue(fl::flPFullName, "00001")));
     AssignVariant(out, OleVariant::VarArray(std::move(r)));
+}
+
+// Each form of the host's print manager: the data packet form with an empty list, the packets
+// form with a list of two items printed once, and the items form without a list from the core.
+__declspec(dllexport) void TkvProbeRunPrintManage(RawMainintf* host) {
+    ComPtr<IVNMainintf> main = WrapMainintf(host);
+    TPrintItemList empty;
+    main->RunPrintManage("发票图片关联.rpt", &empty,
+                         OleVariant::VarArray({OleVariant(std::int32_t{1}), OleVariant(std::int32_t{2})}),
+                         false);
+    TPrintItemList two;
+    two.FPRINTONLYONCE = true;
+    two.Add("单位", OleVariant("城西药房"), vtString);
+    two.Add("页数", OleVariant(std::int32_t{3}), vtInteger);
+    main->RunPrintManage(
+        "发票图片.rpt", &two,
+        VariantArray{OleVariant(std::int32_t{1}), OleVariant(std::int32_t{2}), OleVariant(std::int32_t{3})},
+        true);
+    main->RunPrintManage("空白.rpt", nullptr, false);
 }
 
 // A variant through the core and back: VARIANT -> OleVariant -> VARIANT.

@@ -38,8 +38,13 @@ TEST(Tkvhost, WritesItsSummaryAndReportIntoTheOutputFolder) {
     ASSERT_EQ(RunHost(args), 0);
     EXPECT_TRUE(fs::exists(data / "host.db"));
     const std::string summary = ReadAll(out / "tkvhost-summary.txt");
-    EXPECT_NE(summary.find("Zk_TkGetJobLink"), std::string::npos) << summary;
     EXPECT_NE(summary.find("厂家品种发票图片关联管理"), std::string::npos) << summary;
+    // The association road: a new link saved, listed, edited and the list printed.
+    EXPECT_NE(summary.find("新增关联: 选明细"), std::string::npos) << summary;
+    EXPECT_NE(summary.find("可选择图片 2"), std::string::npos) << summary;
+    EXPECT_NE(summary.find("已选择图片数: 2"), std::string::npos) << summary;
+    EXPECT_NE(summary.find("修改关联: "), std::string::npos) << summary;
+    EXPECT_NE(summary.find("TK_JobLink 11"), std::string::npos) << summary;
     EXPECT_NE(summary.find("InitPlugin"), std::string::npos) << summary;
     EXPECT_EQ(CountPdfs(out / "prints"), 1);
     // A second run opens the same database, keeps the first run's report and writes again a picture

@@ -184,10 +184,11 @@ TEST_F(BandGridTest, PrintDataHoldsShownPrintableColumnsAndRowNumbers) {
     grid.SetRowSelected(1, true);
     auto print = TBandGrid::GetPrintData(grid, true, false);
     ASSERT_EQ(print->FieldCount(), 5);
-    EXPECT_EQ(print->FieldDefs(0).Name, "RowNo");
-    EXPECT_EQ(print->FieldDefs(1).Name, "SelectedCol");
-    EXPECT_EQ(print->FieldDefs(2).Name, "billcode");
-    EXPECT_EQ(print->FieldDefs(3).Name, "total");
+    // Columns are named by the titles the user sees.
+    EXPECT_EQ(print->FieldDefs(0).Name, "序号");
+    EXPECT_EQ(print->FieldDefs(1).Name, "选中");
+    EXPECT_EQ(print->FieldDefs(2).Name, "单据编号");
+    EXPECT_EQ(print->FieldDefs(3).Name, "金额");
     EXPECT_EQ(print->FieldDefs(4).Name, "memo");
     ASSERT_EQ(print->RecordCount(), 2);
     EXPECT_EQ(print->Cell(1, 0).AsInteger(), 2);
@@ -202,4 +203,22 @@ TEST_F(BandGridTest, HostObjectsAreKept) {
     grid.SetFuncRelateHandler(&b);
     EXPECT_EQ(grid.BasicDataLocal(), &a);
     EXPECT_EQ(grid.FuncRelateHandler(), &b);
+}
+
+TEST_F(BandGridTest, PrintDataFallsBackToTheFieldNameWhenATitleIsTaken) {
+    grid.ClearAllField();
+    grid.AddField(flNMemo, "code", "code", 0, true, "编号", false);
+    grid.AddField(flNMemo, "code2", "code2", 0, true, "编号", false);
+    grid.InitGridData();
+    auto ds = std::make_unique<TClientDataSet>();
+    ds->AddFieldDef("code", TFieldType::ftString, 10);
+    ds->AddFieldDef("code2", TFieldType::ftString, 10);
+    ds->CreateDataSet();
+    ds->AppendRecord({OleVariant("a"), OleVariant("b")});
+    grid.SetDataSet(ds.get());
+    auto print = TBandGrid::GetPrintData(grid, false, false);
+    ASSERT_EQ(print->FieldCount(), 2);
+    EXPECT_EQ(print->FieldDefs(0).Name, "编号");
+    EXPECT_EQ(print->FieldDefs(1).Name, "code2");
+    EXPECT_EQ(print->Cell(0, 1).AsString(), "b");
 }

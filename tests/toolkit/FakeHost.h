@@ -183,7 +183,13 @@ public:
     OleVariant GetBillTypeList() override { return {}; }
     bool SaveImage(const OleVariant&, std::int32_t&, std::string&) override { return false; }
     void DeleteImage(std::int32_t, const std::string&) override {}
-    void GetImage(OleVariant&, std::int32_t, const std::string&) override {}
+    // The picture store: what GetImage answers for an ordinal and file name; others keep the value.
+    std::map<std::pair<std::int32_t, std::string>, OleVariant> images;
+    void GetImage(OleVariant& picture, std::int32_t ordinal, const std::string& fileName) override {
+        calls.push_back("GetImage:" + std::to_string(ordinal) + ":" + fileName);
+        if (auto it = images.find({ordinal, fileName}); it != images.end())
+            picture = it->second;
+    }
 
 private:
     void Record(const char* what, IHostControl* control) {

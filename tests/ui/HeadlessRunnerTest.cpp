@@ -1,4 +1,5 @@
 // End to end through the headless runner: a small bill-list window scripted as a user would use it.
+#include "../platform/TempDir.h"
 #include "../toolkit/ToolkitFixture.h"
 #include "framework/DateTime.h"
 #include "toolkit/Abort.h"
@@ -193,6 +194,37 @@ TEST_F(HeadlessRunnerTest, CloseQueryCanKeepTheFormOpen) {
     });
     EXPECT_EQ(form.ShowModal(), mrCancel);
     EXPECT_EQ(asked, 2);
+}
+
+TEST_F(HeadlessRunnerTest, FileDialogsAreAnsweredAndRecorded) {
+    TTempDir dir;
+    const std::string a = dir.File("a.jpg"), b = dir.File("b.bmp");
+    WriteBytes(a, "x");
+    WriteBytes(b, "y");
+    TOpenDialogOptions several{"载入图片", "JPG(*.jpg)|*.jpg", "BMP", true, true};
+    TOpenDialogOptions one = several;
+    one.MultiSelect = false;
+    runner.AnswerFiles({b, a});
+    runner.AnswerFiles({a, b});
+    runner.CancelFiles();
+    runner.AnswerFiles({dir.File("missing.jpg")});
+    std::vector<std::string> files;
+    EXPECT_TRUE(FormRunner().OpenFiles(0, several, files));
+    EXPECT_EQ(files, (std::vector<std::string>{b, a})) << "in the order chosen";
+    EXPECT_TRUE(FormRunner().OpenFiles(0, one, files));
+    EXPECT_EQ(files, std::vector<std::string>{a}) << "one file without multiple selection";
+    files.clear();
+    EXPECT_FALSE(FormRunner().OpenFiles(0, one, files));
+    EXPECT_TRUE(files.empty());
+    EXPECT_TRUE(FormRunner().OpenFiles(0, one, files));
+    ASSERT_EQ(runner.FileDialogs().size(), 4u);
+    EXPECT_EQ(runner.FileDialogs()[0].Title, "载入图片");
+    EXPECT_EQ(runner.FileDialogs()[0].DefaultExt, "BMP");
+    EXPECT_EQ(runner.Dialogs()[0].Text, "JPG(*.jpg)|*.jpg");
+    EXPECT_EQ(runner.Dialogs()[0].Title, "载入图片");
+    EXPECT_EQ(runner.Dialogs()[0].Answer, b + ";" + a);
+    EXPECT_EQ(runner.Failures(), std::vector<std::string>{"file dialog answered with a missing file: " +
+                                                          dir.File("missing.jpg")});
 }
 
 TEST_F(HeadlessRunnerTest, RunnerRestoresThePreviousOne) {

@@ -5,6 +5,8 @@
 #include "toolkit/Dispatcher.h"
 #include "toolkit/Form.h"
 
+#include <filesystem>
+
 namespace tkv {
 
 THeadlessRunner::THeadlessRunner() : previous_(nullptr), hadPrevious_(HasFormRunner()) {
@@ -123,11 +125,12 @@ bool THeadlessRunner::SelectFolder(WindowHandle owner, const std::string& title,
     return true;
 }
 
-bool THeadlessRunner::OpenFiles(WindowHandle owner, const std::string& filter, bool multiSelect,
+bool THeadlessRunner::OpenFiles(WindowHandle owner, const TOpenDialogOptions& options,
                                 std::vector<std::string>& files) {
+    fileDialogs_.push_back(options);
     if (fileAnswers_.empty()) {
         AddFailure("file dialog without an answer");
-        dialogs_.push_back({TMessageKind::mkFileOpen, filter, std::string(), std::string()});
+        dialogs_.push_back({TMessageKind::mkFileOpen, options.Filter, options.Title, std::string()});
         return false;
     }
     auto answer = std::move(fileAnswers_.front());
@@ -136,11 +139,17 @@ bool THeadlessRunner::OpenFiles(WindowHandle owner, const std::string& filter, b
     if (answer)
         for (const auto& f : *answer)
             shown += (shown.empty() ? "" : ";") + f;
-    dialogs_.push_back({TMessageKind::mkFileOpen, filter, std::string(), shown});
+    dialogs_.push_back({TMessageKind::mkFileOpen, options.Filter, options.Title, shown});
     if (!answer)
         return false;
-    if (!multiSelect && answer->size() > 1)
+    if (!options.MultiSelect && answer->size() > 1)
         answer->resize(1);
+    if (options.FileMustExist)
+        for (const auto& f : *answer) {
+            std::error_code ec;
+            if (!std::filesystem::exists(std::filesystem::path(std::u8string(f.begin(), f.end())), ec))
+                AddFailure("file dialog answered with a missing file: " + f);
+        }
     files = *answer;
     return true;
 }

@@ -23,6 +23,7 @@ struct TShownDialog {
     std::string Title;
     std::string Answer; // "yes"/"no" for questions, the chosen folder or files, "printer" for a
                         // chosen printer, "" when cancelled
+    // File-open dialogs: Text is the filter, Title the dialog's title; the files are joined by ";".
 };
 
 class THeadlessRunner : public IFormRunner {
@@ -40,6 +41,7 @@ public:
     void AnswerQuestion(bool yes);
     void AnswerFolder(std::string folder);
     void CancelFolder();
+    // The files a file-open dialog answers with; with the must-exist option, each has to exist.
     void AnswerFiles(std::vector<std::string> files);
     void CancelFiles();
     // The printer that the next print dialog chooses (a PDF printer in the tests and the reference
@@ -48,6 +50,8 @@ public:
     void CancelPrintDialog();
 
     const std::vector<TShownDialog>& Dialogs() const { return dialogs_; }
+    // The options of every file-open dialog shown, in order.
+    const std::vector<TOpenDialogOptions>& FileDialogs() const { return fileDialogs_; }
     // The texts of the dialogs of one kind, in order.
     std::vector<std::string> Texts(TMessageKind kind) const;
     // What went against the script: a form without a script, a question without an answer, a
@@ -59,7 +63,7 @@ public:
 
     TModalResult ShowModal(TForm& form) override;
     bool SelectFolder(WindowHandle owner, const std::string& title, std::string& folder) override;
-    bool OpenFiles(WindowHandle owner, const std::string& filter, bool multiSelect,
+    bool OpenFiles(WindowHandle owner, const TOpenDialogOptions& options,
                    std::vector<std::string>& files) override;
     std::shared_ptr<IPrinter> ExecutePrintDialog(WindowHandle owner) override;
     void ShowErrorBox(const std::string& message) override;
@@ -79,6 +83,7 @@ private:
     std::deque<std::optional<std::vector<std::string>>> fileAnswers_;
     std::deque<std::shared_ptr<IPrinter>> printerAnswers_;
     std::vector<TShownDialog> dialogs_;
+    std::vector<TOpenDialogOptions> fileDialogs_;
     std::vector<std::string> failures_;
     int shownForms_ = 0;
 };

@@ -2,33 +2,78 @@
 #include "FakeHost.h"
 
 #include "HostStrings.h"
-#include "abi/HostControlTable.h"
+#include "RegisterEntries.h"
 
-using namespace tkv::abi;
+#include <algorithm>
+#include <cstring>
 
 namespace abitest {
 namespace {
 
-template <class T> T* From(RawObject* self) {
+template <class T> T* From(void* self) {
     return reinterpret_cast<T*>(self);
 }
 
-HRESULT QueryNothing(RawObject*, const GUID*, void** obj) {
+HRESULT __stdcall QueryNothing(void*, const GUID*, void** obj) {
     *obj = nullptr;
     return E_NOINTERFACE;
 }
-template <class T> ULONG AddRefOf(RawObject* self) {
+template <class T> ULONG __stdcall AddRefOf(void* self) {
     return ++From<T>(self)->ref;
 }
-template <class T> ULONG ReleaseOf(RawObject* self) {
+template <class T> ULONG __stdcall ReleaseOf(void* self) {
     return --From<T>(self)->ref;
 }
 
-void Unexpected(RawObject* self) {
-    ++From<FakeMain>(self)->unexpectedCalls;
-}
+// Main interface slots the plug-in has no business calling in these tests.
+#define UNEXPECTED(name, R, ...)                                                                             \
+    R __stdcall Unexpected##name(void* self __VA_OPT__(, ) __VA_ARGS__) {                                    \
+        ++From<FakeMain>(self)->unexpectedCalls;                                                             \
+        return R();                                                                                          \
+    }
+#define UNEXPECTED_RESULT(name, Result, ...)                                                                 \
+    void __stdcall Unexpected##name(Result*, void* self __VA_OPT__(, ) __VA_ARGS__) {                        \
+        ++From<FakeMain>(self)->unexpectedCalls;                                                             \
+    }
+UNEXPECTED(AddAction, void, std::int32_t, Ansi)
+UNEXPECTED(ExecuteProcByNamePacket, std::int32_t, Ansi, VARIANT*, VARIANT*)
+UNEXPECTED(ExecuteSQLText, Bool8, BSTR)
+UNEXPECTED(ExecuteSQLConsts, Bool8, BSTR, VARIANT*, std::int32_t)
+UNEXPECTED_RESULT(GetSettingControlNames, Ansi, Ansi)
+UNEXPECTED(HasLimitNo, Bool8, std::int32_t)
+UNEXPECTED(HasLimitName, Bool8, Ansi)
+UNEXPECTED(LockScreen, void, Bool8)
+UNEXPECTED_RESULT(LoginUserID, Ansi)
+UNEXPECTED(LoginUserREC, std::int32_t)
+UNEXPECTED(LoginPublicPosID, std::int32_t)
+UNEXPECTED(MessageBox, std::int32_t, Ansi, Ansi, std::uint32_t)
+UNEXPECTED(OpenProcByNamePacket, std::int32_t, Ansi, VARIANT*, VARIANT*)
+UNEXPECTED(OpenProcByNamePacketOutputs, std::int32_t, Ansi, VARIANT*, VARIANT*, VARIANT*)
+UNEXPECTED(OpenSQL, Bool8, BSTR, VARIANT*, std::int32_t, VARIANT*)
+UNEXPECTED(RefIniPublicVar, void)
+UNEXPECTED(RefMainCaption, void)
+UNEXPECTED(SelectBaseic, Bool8, std::uint8_t, Ansi, VARIANT*)
+UNEXPECTED(SetSettingControlNames, void, Ansi, Ansi)
+UNEXPECTED(SetSubValue, void, Ansi, VARIANT*)
+UNEXPECTED(SetSysSettingControl, void, void*)
+UNEXPECTED_RESULT(SysCfgValue, VARIANT, Ansi)
+UNEXPECTED(ViewBill, void, std::int32_t, std::int32_t, std::int32_t, Bool8)
+UNEXPECTED(YesOrNo, Bool8, Ansi, Ansi)
+UNEXPECTED(InitGLabelBtnEdit, void, void*)
+UNEXPECTED(InitGLabelComBox, void, void*)
+UNEXPECTED(InitVchGridClass, void, void*)
+UNEXPECTED(InitGBitbtn, void, void*)
+UNEXPECTED(InitxwPanel, void, void*)
+UNEXPECTED(InitLabelEdit, void, void*)
+UNEXPECTED(UpdataSQLFromFile, Bool8, Ansi)
+UNEXPECTED(OpenYBRetail, void)
+UNEXPECTED(OpenYBRetailBack, void)
+UNEXPECTED(OpenCanleRetail, void)
+UNEXPECTED(SelectBilltypeList, Bool8, VARIANT*)
+UNEXPECTED_RESULT(GetBillTypeList, VARIANT)
+UNEXPECTED(DeleteImage, void, std::int32_t, Ansi)
 
-void RecordProc(FakeMain* host, AnsiChars procName, AnsiChars* names, std::int32_t namesHigh, VARIANT* values,
+void RecordProc(FakeMain* host, Ansi procName, Ansi* names, std::int32_t namesHigh, VARIANT* values,
                 std::int32_t valuesHigh, VARIANT* resultSet, VARIANT* outParams) {
     ProcCall c;
     c.proc = FromGbk(HostAnsiBytes(procName));
@@ -63,63 +108,148 @@ void FillOutParams(VARIANT* outParams) {
     *outParams = VarArrayOf({VarArrayOf(std::move(voiceid)), VarArrayOf(std::move(msg))});
 }
 
-std::uintptr_t Main_AppHandle(RawObject* self) {
+std::uintptr_t __stdcall Main_AppHandle(void* self) {
     ++From<FakeMain>(self)->appHandleCalls;
     return From<FakeMain>(self)->appHandle;
 }
 
-std::int32_t Main_ExecuteProcByNameNames(RawObject* self, AnsiChars procName, AnsiChars* names,
-                                         std::int32_t namesHigh, VARIANT* values, std::int32_t valuesHigh,
-                                         VARIANT* outParams) {
+std::int32_t __stdcall Main_ExecuteProcByNameNames(void* self, Ansi procName, Ansi* names,
+                                                   std::int32_t namesHigh, VARIANT* values,
+                                                   std::int32_t valuesHigh, VARIANT* outParams) {
     RecordProc(From<FakeMain>(self), procName, names, namesHigh, values, valuesHigh, nullptr, outParams);
     FillOutParams(outParams);
     return 5;
 }
 
-std::int32_t Main_OpenProcByNameOutputs(RawObject* self, AnsiChars procName, AnsiChars* names,
-                                        std::int32_t namesHigh, VARIANT* values, std::int32_t valuesHigh,
-                                        VARIANT* resultSet, VARIANT* outParams) {
+std::int32_t __stdcall Main_OpenProcByNameOutputs(void* self, Ansi procName, Ansi* names,
+                                                  std::int32_t namesHigh, VARIANT* values,
+                                                  std::int32_t valuesHigh, VARIANT* resultSet,
+                                                  VARIANT* outParams) {
     RecordProc(From<FakeMain>(self), procName, names, namesHigh, values, valuesHigh, resultSet, outParams);
     FillResultSet(resultSet);
     FillOutParams(outParams);
     return 1;
 }
 
-std::int32_t Main_OpenProcByNameNames(RawObject* self, AnsiChars procName, AnsiChars* names,
-                                      std::int32_t namesHigh, VARIANT* values, std::int32_t valuesHigh,
-                                      VARIANT* resultSet) {
+std::int32_t __stdcall Main_OpenProcByNameNames(void* self, Ansi procName, Ansi* names,
+                                                std::int32_t namesHigh, VARIANT* values,
+                                                std::int32_t valuesHigh, VARIANT* resultSet) {
     RecordProc(From<FakeMain>(self), procName, names, namesHigh, values, valuesHigh, resultSet, nullptr);
     FillResultSet(resultSet);
     return 2;
 }
 
-Bool8 Main_OpenSql(RawObject* self, BSTR sql, VARIANT* resultSet) {
+Bool8 __stdcall Main_OpenSql(void* self, BSTR sql, VARIANT* resultSet) {
     From<FakeMain>(self)->messages.push_back("sql|" + FromBstr(sql));
     FillResultSet(resultSet);
     return 1;
 }
 
-void Main_LoginUserName(BSTR* result, RawObject*) {
+void __stdcall Main_LoginUserName(BSTR* result, void*) {
     SysFreeString(*result);
     *result = SysAllocString(Wide("管理员").c_str());
 }
 
-void Main_LastError(AnsiChars* result, RawObject*) {
+void __stdcall Main_LastError(Ansi* result, void*) {
     HostAssignAnsi(result, Gbk("库存不足"));
 }
 
-Bool8 Main_Question(RawObject* self, AnsiChars msg, AnsiChars title) {
-    From<FakeMain>(self)->messages.push_back("question|" + FromGbk(HostAnsiBytes(msg)) + "|" +
+void Record(void* self, const char* kind, Ansi msg, Ansi title) {
+    From<FakeMain>(self)->messages.push_back(std::string(kind) + "|" + FromGbk(HostAnsiBytes(msg)) + "|" +
                                              FromGbk(HostAnsiBytes(title)));
+}
+
+Bool8 __stdcall Main_Question(void* self, Ansi msg, Ansi title) {
+    Record(self, "question", msg, title);
     return 1;
 }
 
-void Main_ShowMsg(RawObject* self, AnsiChars msg, AnsiChars title) {
-    From<FakeMain>(self)->messages.push_back("msg|" + FromGbk(HostAnsiBytes(msg)) + "|" +
-                                             FromGbk(HostAnsiBytes(title)));
+void __stdcall Main_ShowMsg(void* self, Ansi msg, Ansi title) {
+    Record(self, "msg", msg, title);
 }
 
-Bool8 Main_SaveImage(RawObject* self, VARIANT* jpeg, std::int32_t* ordinal, AnsiChars* fileName) {
+void __stdcall Main_ShowError(void* self, Ansi msg, Ansi title) {
+    Record(self, "error", msg, title);
+}
+
+std::string ItemText(const HostPrintItem* item) {
+    VARIANT text;
+    VariantInit(&text);
+    std::string value = "<vt " + std::to_string(item->Value.vt) + ">";
+    if (SUCCEEDED(VariantChangeType(&text, const_cast<VARIANT*>(&item->Value), 0, VT_BSTR)))
+        value = FromBstr(text.bstrVal);
+    VariantClear(&text);
+    return FromGbk(HostAnsiBytes(item->Name)) + "=" + value + "/" + std::to_string(item->DataType);
+}
+
+FrameworkMethod Method(const void* vmt, int slot) {
+    return static_cast<const FrameworkMethod*>(vmt)[slot];
+}
+
+// Reads the list in place, then uses it as the host's own framework code would: AddDefaultItems
+// twice, five records of its own appended through the pointer list's Grow and Notify, and Clear.
+void InspectPrintItems(PrintCall& call, HostPrintItemList* items) {
+    call.itemsNull = items == nullptr;
+    if (!items || !items->vmt || !items->list || !items->list->vmt)
+        return;
+    HostPointerList* list = items->list;
+    call.printOnlyOnce = items->printOnlyOnce != 0;
+    for (std::int32_t i = 0; i < list->count; ++i)
+        call.items.push_back(ItemText(static_cast<HostPrintItem*>(list->items[i])));
+    Method(items->vmt, 1)(items);
+    call.countAfterDefaults = list->count;
+    if (list->count > 0)
+        call.defaultItem = ItemText(static_cast<HostPrintItem*>(list->items[list->count - 1]));
+    Method(items->vmt, 1)(items);
+    call.countAfterSecondDefaults = list->count;
+    for (int k = 0; k < 5; ++k) {
+        auto* record = static_cast<HostPrintItem*>(HostGetMem(sizeof(HostPrintItem)));
+        std::memset(record, 0, sizeof(HostPrintItem));
+        record->Name = HostNewAnsi(Gbk("项" + std::to_string(k)));
+        record->Value = VarI4(k);
+        if (list->count == list->capacity)
+            Method(list->vmt, 0)(list);
+        list->items[list->count++] = record;
+        static_cast<const ListNotify*>(list->vmt)[1](list, record, 0); // added
+    }
+    call.capacityAfterHostAdds = list->capacity;
+    Method(items->vmt, 0)(items);
+    call.countAfterClear = list->count;
+}
+
+void __stdcall Main_RunPrintManageData(void* self, Ansi templateName, HostPrintItemList* items, VARIANT* data,
+                                       Bool8 preview) {
+    PrintCall call;
+    call.form = "data";
+    call.templateName = FromGbk(HostAnsiBytes(templateName));
+    call.preview = preview != 0;
+    call.dataCount = CountOf(*data);
+    InspectPrintItems(call, items);
+    From<FakeMain>(self)->printCalls.push_back(call);
+}
+
+void __stdcall Main_RunPrintManageDatas(void* self, Ansi templateName, HostPrintItemList* items,
+                                        VARIANT* datas, std::int32_t datasHigh, Bool8 preview) {
+    PrintCall call;
+    call.form = "datas";
+    call.templateName = FromGbk(HostAnsiBytes(templateName));
+    call.preview = preview != 0;
+    call.dataCount = datasHigh + 1;
+    InspectPrintItems(call, items);
+    From<FakeMain>(self)->printCalls.push_back(call);
+}
+
+void __stdcall Main_RunPrintManageItems(void* self, Ansi templateName, HostPrintItemList* items,
+                                        Bool8 preview) {
+    PrintCall call;
+    call.form = "items";
+    call.templateName = FromGbk(HostAnsiBytes(templateName));
+    call.preview = preview != 0;
+    InspectPrintItems(call, items);
+    From<FakeMain>(self)->printCalls.push_back(call);
+}
+
+Bool8 __stdcall Main_SaveImage(void* self, VARIANT* jpeg, std::int32_t* ordinal, Ansi* fileName) {
     FakeMain* host = From<FakeMain>(self);
     host->savedJpeg = BytesOf(*jpeg);
     host->savedJpegLow = LowBoundOf(*jpeg);
@@ -129,7 +259,7 @@ Bool8 Main_SaveImage(RawObject* self, VARIANT* jpeg, std::int32_t* ordinal, Ansi
     return 1;
 }
 
-void Main_GetImage(RawObject* self, VARIANT* picture, std::int32_t ordinal, AnsiChars fileName) {
+void __stdcall Main_GetImage(void* self, VARIANT* picture, std::int32_t ordinal, Ansi fileName) {
     FakeMain* host = From<FakeMain>(self);
     host->pictureArrivedNull = picture->vt == VT_NULL;
     if (ordinal == 3 && FromGbk(HostAnsiBytes(fileName)) == "图片3.jpg") {
@@ -138,16 +268,16 @@ void Main_GetImage(RawObject* self, VARIANT* picture, std::int32_t ordinal, Ansi
     }
 }
 
-void Main_GetBasicLocalValue(BSTR* result, RawObject*, std::uint32_t field, AnsiChars typeId) {
+void __stdcall Main_GetBasicLocalValue(BSTR* result, void*, std::uint32_t field, Ansi typeId) {
     SysFreeString(*result);
     const std::string v = "阿莫西林/" + std::to_string(field) + "/" + HostAnsiBytes(typeId);
     *result = SysAllocString(Wide(v).c_str());
 }
 
 // Reads the control through its raw table, holding a reference meanwhile as a host would.
-void Main_InitBandGrid(RawObject* self, void* control) {
-    auto* c = static_cast<RawObject*>(control);
-    const auto* v = reinterpret_cast<const RawHostControlVtbl*>(c->lpVtbl);
+void __stdcall Main_InitBandGrid(void* self, void* control) {
+    auto* c = static_cast<HostIface<HostControlVtbl>*>(control);
+    const HostControlVtbl* v = c->lpVtbl;
     v->AddRef(c);
     char* cls = nullptr;
     char* name = nullptr;
@@ -161,126 +291,89 @@ void Main_InitBandGrid(RawObject* self, void* control) {
     v->Release(c);
 }
 
-const RawMainintfVtbl FakeMain_Vtbl = {
+const HostMainVtbl FakeMain_Vtbl = {
     QueryNothing,
     AddRefOf<FakeMain>,
     ReleaseOf<FakeMain>,
-    +[](RawObject* a0, std::int32_t a1, AnsiChars a2) -> void { Unexpected(a0); }, // AddAction
+    UnexpectedAddAction,
     Main_AppHandle,
     Main_ExecuteProcByNameNames,
-    +[](RawObject* a0, AnsiChars a1, VARIANT* a2, VARIANT* a3) -> std::int32_t {
-        Unexpected(a0);
-        return {};
-    }, // ExecuteProcByNamePacket
-    +[](RawObject* a0, BSTR a1) -> Bool8 {
-        Unexpected(a0);
-        return {};
-    }, // ExecuteSQLText
-    +[](RawObject* a0, BSTR a1, VARIANT* a2, std::int32_t a3) -> Bool8 {
-        Unexpected(a0);
-        return {};
-    },                                                                           // ExecuteSQLConsts
-    +[](AnsiChars* a0, RawObject* a1, AnsiChars a2) -> void { Unexpected(a1); }, // GetSettingControlNames
-    +[](RawObject* a0, std::int32_t a1) -> Bool8 {
-        Unexpected(a0);
-        return {};
-    }, // HasLimitNo
-    +[](RawObject* a0, AnsiChars a1) -> Bool8 {
-        Unexpected(a0);
-        return {};
-    }, // HasLimitName
+    UnexpectedExecuteProcByNamePacket,
+    UnexpectedExecuteSQLText,
+    UnexpectedExecuteSQLConsts,
+    UnexpectedGetSettingControlNames,
+    UnexpectedHasLimitNo,
+    UnexpectedHasLimitName,
     Main_LastError,
-    +[](RawObject* a0, Bool8 a1) -> void { Unexpected(a0); },      // LockScreen
-    +[](AnsiChars* a0, RawObject* a1) -> void { Unexpected(a1); }, // LoginUserID
+    UnexpectedLockScreen,
+    UnexpectedLoginUserID,
     Main_LoginUserName,
-    +[](RawObject* a0) -> std::int32_t {
-        Unexpected(a0);
-        return {};
-    }, // LoginUserREC
-    +[](RawObject* a0) -> std::int32_t {
-        Unexpected(a0);
-        return {};
-    }, // LoginPublicPosID
-    +[](RawObject* a0, AnsiChars a1, AnsiChars a2, std::uint32_t a3) -> std::int32_t {
-        Unexpected(a0);
-        return {};
-    }, // MessageBox
+    UnexpectedLoginUserREC,
+    UnexpectedLoginPublicPosID,
+    UnexpectedMessageBox,
     Main_OpenProcByNameOutputs,
     Main_OpenProcByNameNames,
-    +[](RawObject* a0, AnsiChars a1, VARIANT* a2, VARIANT* a3) -> std::int32_t {
-        Unexpected(a0);
-        return {};
-    }, // OpenProcByNamePacket
-    +[](RawObject* a0, AnsiChars a1, VARIANT* a2, VARIANT* a3, VARIANT* a4) -> std::int32_t {
-        Unexpected(a0);
-        return {};
-    }, // OpenProcByNamePacketOutputs
-    +[](RawObject* a0, BSTR a1, VARIANT* a2, std::int32_t a3, VARIANT* a4) -> Bool8 {
-        Unexpected(a0);
-        return {};
-    }, // OpenSQL
+    UnexpectedOpenProcByNamePacket,
+    UnexpectedOpenProcByNamePacketOutputs,
+    UnexpectedOpenSQL,
     Main_OpenSql,
     Main_Question,
-    +[](RawObject* a0) -> void { Unexpected(a0); }, // RefIniPublicVar
-    +[](RawObject* a0) -> void { Unexpected(a0); }, // RefMainCaption
-    +[](RawObject* a0, AnsiChars a1, void* a2, VARIANT* a3, Bool8 a4) -> void {
-        Unexpected(a0);
-    }, // RunPrintManageData
-    +[](RawObject* a0, AnsiChars a1, void* a2, VARIANT* a3, std::int32_t a4, Bool8 a5) -> void {
-        Unexpected(a0);
-    },                                                                                // RunPrintManageDatas
-    +[](RawObject* a0, AnsiChars a1, void* a2, Bool8 a3) -> void { Unexpected(a0); }, // RunPrintManageItems
-    +[](RawObject* a0, std::uint8_t a1, AnsiChars a2, VARIANT* a3) -> Bool8 {
-        Unexpected(a0);
-        return {};
-    },                                                                          // SelectBaseic
-    +[](RawObject* a0, AnsiChars a1, AnsiChars a2) -> void { Unexpected(a0); }, // SetSettingControlNames
-    +[](RawObject* a0, AnsiChars a1, VARIANT* a2) -> void { Unexpected(a0); },  // SetSubValue
-    +[](RawObject* a0, void* a1) -> void { Unexpected(a0); },                   // SetSysSettingControl
-    +[](VARIANT* a0, RawObject* a1, AnsiChars a2) -> void { Unexpected(a1); },  // SysCfgValue
-    +[](RawObject* a0, std::int32_t a1, std::int32_t a2, std::int32_t a3, Bool8 a4) -> void {
-        Unexpected(a0);
-    }, // ViewBill
+    UnexpectedRefIniPublicVar,
+    UnexpectedRefMainCaption,
+    Main_RunPrintManageData,
+    Main_RunPrintManageDatas,
+    Main_RunPrintManageItems,
+    UnexpectedSelectBaseic,
+    UnexpectedSetSettingControlNames,
+    UnexpectedSetSubValue,
+    UnexpectedSetSysSettingControl,
+    UnexpectedSysCfgValue,
+    UnexpectedViewBill,
     Main_ShowMsg,
-    +[](RawObject* a0, AnsiChars a1, AnsiChars a2) -> void { Unexpected(a0); }, // ShowError
-    +[](RawObject* a0, AnsiChars a1, AnsiChars a2) -> Bool8 {
-        Unexpected(a0);
-        return {};
-    },                                                        // YesOrNo
-    +[](RawObject* a0, void* a1) -> void { Unexpected(a0); }, // InitGLabelBtnEdit
-    +[](RawObject* a0, void* a1) -> void { Unexpected(a0); }, // InitGLabelComBox
-    +[](RawObject* a0, void* a1) -> void { Unexpected(a0); }, // InitVchGridClass
+    Main_ShowError,
+    UnexpectedYesOrNo,
+    UnexpectedInitGLabelBtnEdit,
+    UnexpectedInitGLabelComBox,
+    UnexpectedInitVchGridClass,
     Main_InitBandGrid,
-    +[](RawObject* a0, void* a1) -> void { Unexpected(a0); }, // InitGBitbtn
-    +[](RawObject* a0, void* a1) -> void { Unexpected(a0); }, // InitxwPanel
-    +[](RawObject* a0, void* a1) -> void { Unexpected(a0); }, // InitLabelEdit
-    +[](RawObject* a0, AnsiChars a1) -> Bool8 {
-        Unexpected(a0);
-        return {};
-    }, // UpdataSQLFromFile
+    UnexpectedInitGBitbtn,
+    UnexpectedInitxwPanel,
+    UnexpectedInitLabelEdit,
+    UnexpectedUpdataSQLFromFile,
     Main_GetBasicLocalValue,
-    +[](RawObject* a0) -> void { Unexpected(a0); }, // OpenYBRetail
-    +[](RawObject* a0) -> void { Unexpected(a0); }, // OpenYBRetailBack
-    +[](RawObject* a0) -> void { Unexpected(a0); }, // OpenCanleRetail
-    +[](RawObject* a0, VARIANT* a1) -> Bool8 {
-        Unexpected(a0);
-        return {};
-    },                                                           // SelectBilltypeList
-    +[](VARIANT* a0, RawObject* a1) -> void { Unexpected(a1); }, // GetBillTypeList
+    UnexpectedOpenYBRetail,
+    UnexpectedOpenYBRetailBack,
+    UnexpectedOpenCanleRetail,
+    UnexpectedSelectBilltypeList,
+    UnexpectedGetBillTypeList,
     Main_SaveImage,
-    +[](RawObject* a0, std::int32_t a1, AnsiChars a2) -> void { Unexpected(a0); }, // DeleteImage
+    UnexpectedDeleteImage,
     Main_GetImage,
 };
 
 // Retail bill.
-void Bill_GetBillCode(AnsiChars* result, RawObject*) {
+void* __stdcall Bill_Null(void*) {
+    return nullptr;
+}
+void __stdcall Bill_Nothing(void*) {}
+void __stdcall Bill_AddPayInfo(void*, Ansi, double) {}
+void __stdcall Bill_AddPopMenu(void*, Ansi, std::int32_t) {}
+void __stdcall Bill_DeleteRow(void*, std::int32_t) {}
+std::int32_t __stdcall Bill_Zero(void*) {
+    return 0;
+}
+Bool8 __stdcall Bill_False(void*) {
+    return 0;
+}
+void __stdcall Bill_NoIndex(VARIANT*, void*) {}
+void __stdcall Bill_GetBillCode(Ansi* result, void*) {
     HostAssignAnsi(result, Gbk("LS-2017-0001"));
 }
-void Bill_GetDetailData(VARIANT* result, RawObject*) {
+void __stdcall Bill_GetDetailData(VARIANT* result, void*) {
     VariantClear(result);
     *result = VarArrayOf({VarStr("阿莫西林"), VarI4(2)});
 }
-Bool8 Bill_ShowAcctount(RawObject* self, VARIANT* account) {
+Bool8 __stdcall Bill_ShowAcctount(void* self, VARIANT* account) {
     for (LONG i = 0; i < CountOf(*account); ++i) {
         VARIANT e = ElementOf(*account, i);
         VARIANT s;
@@ -292,97 +385,89 @@ Bool8 Bill_ShowAcctount(RawObject* self, VARIANT* account) {
     }
     return 1;
 }
-std::int32_t Bill_GetBillID(RawObject*) {
+std::int32_t __stdcall Bill_GetBillID(void*) {
     return 77;
 }
-double Bill_GetTotal(RawObject*) {
+double __stdcall Bill_GetTotal(void*) {
     return 123.75;
 }
-void Bill_AddPrintInfo(RawObject* self, AnsiChars name, VARIANT* value) {
+void __stdcall Bill_AddPrintInfo(void* self, Ansi name, VARIANT* value) {
     From<FakeBill>(self)->printName = FromGbk(HostAnsiBytes(name));
     From<FakeBill>(self)->printValue = value->vt == VT_R8 ? value->dblVal : -1;
 }
 
-const RawTransinfoVtbl FakeBill_Vtbl = {
-    QueryNothing,
-    AddRefOf<FakeBill>,
-    ReleaseOf<FakeBill>,
-    [](RawObject*) -> void* { return nullptr; },
-    [](RawObject*) {},
-    Bill_AddPrintInfo,
-    [](RawObject*, AnsiChars, double) {},
-    [](RawObject*, AnsiChars, std::int32_t) {},
-    [](RawObject*) {},
-    [](RawObject*, std::int32_t) {},
-    [](RawObject*) -> std::int32_t { return 0; },
-    Bill_GetTotal,
-    [](RawObject*) -> Bool8 { return 0; },
-    [](RawObject*) -> Bool8 { return 0; },
-    [](RawObject*) -> std::int32_t { return 0; },
-    Bill_GetBillCode,
-    [](RawObject*) -> void* { return nullptr; },
-    [](VARIANT*, RawObject*) {},
-    Bill_GetDetailData,
-    Bill_ShowAcctount,
+const HostBillVtbl FakeBill_Vtbl = {
+    QueryNothing,      AddRefOf<FakeBill>, ReleaseOf<FakeBill>, Bill_Null,          Bill_Nothing,
+    Bill_AddPrintInfo, Bill_AddPayInfo,    Bill_AddPopMenu,     Bill_Nothing,       Bill_DeleteRow,
+    Bill_Zero,         Bill_GetTotal,      Bill_False,          Bill_False,         Bill_Zero,
+    Bill_GetBillCode,  Bill_Null,          Bill_NoIndex,        Bill_GetDetailData, Bill_ShowAcctount,
     Bill_GetBillID,
 };
 
-// Framework-object getters answer 1000 + their slot number.
-template <int N> void* Getter(RawObject*) {
-    return reinterpret_cast<void*>(static_cast<std::intptr_t>(1000 + N));
+// The register-convention fakes that exist, so that an object taken from the wrong register is
+// told apart from a real one.
+std::vector<void*>& LiveRegisterFakes() {
+    static std::vector<void*> live;
+    return live;
+}
+int strayRegisterCalls = 0;
+
+template <class T> T* KnownFake(void* self) {
+    auto& live = LiveRegisterFakes();
+    if (std::find(live.begin(), live.end(), self) == live.end()) {
+        ++strayRegisterCalls;
+        return nullptr;
+    }
+    return static_cast<T*>(self);
 }
 
-const RawExistFormVtbl FakeExistForm_Vtbl = {
-    QueryNothing,
-    AddRefOf<FakeExistForm>,
-    ReleaseOf<FakeExistForm>,
-    Getter<0>,
-    Getter<1>,
-    Getter<2>,
-    Getter<3>,
-    Getter<4>,
-    Getter<5>,
-    Getter<6>,
-    Getter<7>,
-    Getter<8>,
-    Getter<9>,
-    Getter<10>,
-    Getter<11>,
-    Getter<12>,
-    Getter<13>,
-    Getter<14>,
-    Getter<15>,
-    Getter<16>,
-    Getter<17>,
-    Getter<18>,
-    Getter<19>,
-    Getter<20>,
-    Getter<21>,
-    Getter<22>,
-};
+HostExistFormVtbl MakeExistFormVtbl() {
+    HostExistFormVtbl v{QueryNothing, AddRefOf<FakeExistForm>, ReleaseOf<FakeExistForm>, {}};
+    for (int i = 0; i < kExistFormGetters; ++i)
+        v.Getters[i] = ExistFormGetterEntry(i);
+    return v;
+}
 
-const RawReportIntfVtbl FakeReport_Vtbl = {
-    QueryNothing,
-    AddRefOf<FakeReport>,
-    ReleaseOf<FakeReport>,
-    [](RawObject* self, AnsiChars name) {
-        From<FakeReport>(self)->calls.push_back("open|" + FromGbk(HostAnsiBytes(name)));
-    },
-    [](RawObject* self, AnsiChars name, std::int32_t v) {
-        From<FakeReport>(self)->calls.push_back("int|" + FromGbk(HostAnsiBytes(name)) + "|" +
-                                                std::to_string(v));
-    },
-    [](RawObject* self, AnsiChars name, double v) {
-        From<FakeReport>(self)->calls.push_back("float|" + FromGbk(HostAnsiBytes(name)) + "|" +
-                                                std::to_string(v));
-    },
-    [](RawObject* self, AnsiChars name, AnsiChars v) {
-        From<FakeReport>(self)->calls.push_back("string|" + FromGbk(HostAnsiBytes(name)) + "|" +
-                                                FromGbk(HostAnsiBytes(v)));
-    },
-};
+HostReportVtbl MakeReportVtbl() {
+    const ReportEntries e = ReportEntryPoints();
+    return {QueryNothing, AddRefOf<FakeReport>, ReleaseOf<FakeReport>, e.open, e.addInt,
+            e.addFloat,   e.addString};
+}
+
+void AddReportCall(void* self, const std::string& call) {
+    if (FakeReport* r = KnownFake<FakeReport>(self))
+        r->calls.push_back(call);
+}
 
 } // namespace
+
+// Framework-object getters answer 1000 + their slot number.
+void* ExistFormGetter(void* self, int index) {
+    if (!KnownFake<FakeExistForm>(self))
+        return nullptr;
+    return reinterpret_cast<void*>(static_cast<std::intptr_t>(1000 + index));
+}
+
+void ReportOpen(void* self, Ansi name) {
+    AddReportCall(self, "open|" + FromGbk(HostAnsiBytes(name)));
+}
+void ReportInt(void* self, Ansi name, std::int32_t value) {
+    AddReportCall(self, "int|" + FromGbk(HostAnsiBytes(name)) + "|" + std::to_string(value));
+}
+void ReportFloat(void* self, Ansi name, double value) {
+    AddReportCall(self, "float|" + FromGbk(HostAnsiBytes(name)) + "|" + std::to_string(value));
+}
+void ReportString(void* self, Ansi name, Ansi value) {
+    AddReportCall(self, "string|" + FromGbk(HostAnsiBytes(name)) + "|" + FromGbk(HostAnsiBytes(value)));
+}
+
+void NoteStrayRegisterCall() {
+    ++strayRegisterCalls;
+}
+
+int StrayRegisterCalls() {
+    return strayRegisterCalls;
+}
 
 std::string ResultSetXml() {
     return "<?xml version=\"1.0\" standalone=\"yes\"?><DATAPACKET Version=\"2.0\"><METADATA><FIELDS>"
@@ -394,7 +479,23 @@ std::string ResultSetXml() {
 
 FakeMain::FakeMain() : iface{&FakeMain_Vtbl} {}
 FakeBill::FakeBill() : iface{&FakeBill_Vtbl} {}
-FakeExistForm::FakeExistForm() : iface{&FakeExistForm_Vtbl} {}
-FakeReport::FakeReport() : iface{&FakeReport_Vtbl} {}
+
+FakeExistForm::FakeExistForm() {
+    static const HostExistFormVtbl vtbl = MakeExistFormVtbl();
+    iface.lpVtbl = &vtbl;
+    LiveRegisterFakes().push_back(this);
+}
+FakeExistForm::~FakeExistForm() {
+    std::erase(LiveRegisterFakes(), this);
+}
+
+FakeReport::FakeReport() {
+    static const HostReportVtbl vtbl = MakeReportVtbl();
+    iface.lpVtbl = &vtbl;
+    LiveRegisterFakes().push_back(this);
+}
+FakeReport::~FakeReport() {
+    std::erase(LiveRegisterFakes(), this);
+}
 
 } // namespace abitest

@@ -7,8 +7,14 @@
 namespace abitest {
 namespace {
 
-using GetMemFn = void* (*)(std::int32_t);
-using FreeMemFn = std::int32_t (*)(void*);
+// The framework's register convention: the one argument in EAX.
+#if defined(__i386__)
+#define FRAMEWORK_REGISTER __attribute__((regparm(3), stdcall))
+#else
+#define FRAMEWORK_REGISTER
+#endif
+using GetMemFn = void*(FRAMEWORK_REGISTER*)(std::int32_t);
+using FreeMemFn = std::int32_t(FRAMEWORK_REGISTER*)(void*);
 using LiveFn = std::int32_t (*)();
 
 GetMemFn getMem = nullptr;
@@ -50,6 +56,14 @@ bool BindHostMemory(const std::wstring& folder) {
 
 int LiveBlocks() {
     return live();
+}
+
+void* HostGetMem(std::size_t size) {
+    return getMem(static_cast<std::int32_t>(size));
+}
+
+void HostFreeMem(void* p) {
+    freeMem(p);
 }
 
 char* HostNewAnsi(const std::string& bytes) {

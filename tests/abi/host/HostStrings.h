@@ -16,6 +16,9 @@ namespace abitest {
 bool BindHostMemory(const std::wstring& folder);
 // Live blocks of the stand-in memory manager.
 int LiveBlocks();
+// Blocks of the shared memory manager, as the host allocates them.
+void* HostGetMem(std::size_t size);
+void HostFreeMem(void* p);
 
 // The framework string form: count and length before the characters.
 char* HostNewAnsi(const std::string& bytes);

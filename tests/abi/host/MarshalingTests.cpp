@@ -233,6 +233,73 @@ TEST_CASE("framework-object getters come in table order and report calls pass th
         CHECK_EQ(IntAt(out.v, i), 1000 + i);
     CHECK(report.calls == (std::vector<std::string>{"open|日报", "int|数量|5", "float|金额|2.500000",
                                                     "string|名称|阿莫西林"}));
+    // Every object arrived in EAX, where the framework's register convention puts it.
+    CHECK_EQ(StrayRegisterCalls(), 0);
+    CHECK_EQ(LiveBlocks(), start);
+}
+
+TEST_CASE("the print manager gets a real print item list in every form, never null") {
+    const int start = LiveBlocks();
+    FakeMain host;
+    Probe().RunPrintManage(&host.iface);
+    CHECK_EQ(host.unexpectedCalls, 0);
+    CHECK_EQ(host.ref, 0);
+    CHECK_EQ(host.printCalls.size(), size_t(3));
+    if (host.printCalls.size() == 3) {
+        const PrintCall& data = host.printCalls[0];
+        CHECK_EQ(data.form, std::string("data"));
+        CHECK_EQ(data.templateName, std::string("发票图片关联.rpt"));
+        CHECK(!data.preview);
+        CHECK_EQ(data.dataCount, 2);
+        const PrintCall& datas = host.printCalls[1];
+        CHECK_EQ(datas.form, std::string("datas"));
+        CHECK(datas.preview);
+        CHECK_EQ(datas.dataCount, 3);
+        CHECK(datas.printOnlyOnce);
+        CHECK(datas.items == (std::vector<std::string>{"单位=城西药房/0", "页数=3/2"}));
+        const PrintCall& items = host.printCalls[2];
+        CHECK_EQ(items.form, std::string("items"));
+        CHECK_EQ(items.templateName, std::string("空白.rpt"));
+        for (const PrintCall& c : host.printCalls) {
+            CHECK(!c.itemsNull);
+            // The host's own use of the list: the default item once, its own records through the
+            // list's growth, and Clear, which frees them all.
+            const size_t given = c.items.size();
+            CHECK_EQ(c.countAfterDefaults, int(given) + 1);
+            CHECK_EQ(c.defaultItem, std::string("RWX=RWX/0"));
+            CHECK_EQ(c.countAfterSecondDefaults, int(given) + 1);
+            CHECK(c.capacityAfterHostAdds >= int(given) + 6);
+            CHECK_EQ(c.countAfterClear, 0);
+        }
+        CHECK(host.printCalls[0].items.empty());
+        CHECK(!host.printCalls[0].printOnlyOnce);
+        CHECK(host.printCalls[2].items.empty());
+    }
+    CHECK_EQ(LiveBlocks(), start);
+}
+
+TEST_CASE("an error in a slot reaches the default error display once; a silent end shows nothing") {
+    const int start = LiveBlocks();
+    FakeMain host;
+    char* shown = nullptr;
+    // Without a window runner in the library the host shows the error box.
+    CHECK_EQ(Probe().GuardedError(&host.iface, 0, 0, &shown), -1);
+    CHECK(host.messages == (std::vector<std::string>{"error|数据集打开失败|错误"}));
+    CHECK(shown == nullptr);
+    // With one, its default error display shows it, and the host is not asked.
+    CHECK_EQ(Probe().GuardedError(&host.iface, 0, 1, &shown), -1);
+    CHECK_EQ(FromGbk(HostAnsiBytes(shown)), std::string("数据集打开失败\n"));
+    CHECK_EQ(host.messages.size(), size_t(1));
+    CHECK_EQ(Probe().GuardedError(&host.iface, 2, 1, &shown), -1);
+    CHECK_EQ(FromGbk(HostAnsiBytes(shown)), std::string("未知错误\n"));
+    // A silent end answers failure without any box.
+    CHECK_EQ(Probe().GuardedError(&host.iface, 1, 1, &shown), -1);
+    CHECK(shown == nullptr);
+    CHECK_EQ(Probe().GuardedError(&host.iface, 1, 0, &shown), -1);
+    CHECK_EQ(host.messages.size(), size_t(1));
+    CHECK_EQ(host.unexpectedCalls, 0);
+    CHECK_EQ(host.ref, 0);
+    HostReleaseAnsi(shown);
     CHECK_EQ(LiveBlocks(), start);
 }
 

@@ -1,13 +1,16 @@
 // TkvfpPlug.dll through its four exports and raw tables: the description texts, reference counts,
-// interface queries, the host interfaces the transaction object keeps, and the parameter packet
-// that a hook hands back. Slots that open windows (PlugConfig, ShowSBCard, ssPtypeDz, ssConfig and
-// the two menu exports) are left to the interactive host.
+// interface queries, the host interfaces the transaction object keeps, the parameter packet that a
+// hook hands back, errors inside slots shown before the slot answers failure, and on i686 the
+// stack clean-up of every slot and export. The slots that would open windows (PlugConfig,
+// ShowSBCard, ssPtypeDz, ssConfig and the two menu exports) open none in this library yet: no
+// window is plugged in and insurance settlement is off.
 #ifdef TKV_HAVE_PRODUCT_DLL
 
 #include "Check.h"
 #include "FakeHost.h"
 #include "HostStrings.h"
 #include "PluginTables.h"
+#include "StackCheck.h"
 #include "TestLibraries.h"
 
 namespace abitest {
@@ -39,6 +42,29 @@ template <class Fn> std::string Wide(HostPlugInfo* info, Fn slot) {
     return r;
 }
 
+// The main interface the library keeps: the first one any case hands to InitPlugin.
+FakeMain& KeptHost() {
+    static FakeMain host;
+    static const bool handed = [] {
+        HostRetailPlugin* p = NewRetailPlugin();
+        p->lpVtbl->InitPlugin(p, &host.iface);
+        p->lpVtbl->Release(p);
+        return true;
+    }();
+    (void)handed;
+    return host;
+}
+
+// The framework-object and report interfaces the library keeps: the first ones handed over.
+FakeExistForm& KeptExistForm() {
+    static FakeExistForm form;
+    return form;
+}
+FakeReport& KeptReport() {
+    static FakeReport report;
+    return report;
+}
+
 // The first element of a variant array as text, empty when there is none.
 std::string StrAtOrEmpty(const VARIANT& arr) {
     if (CountOf(arr) < 1)
@@ -50,6 +76,148 @@ std::string StrAtOrEmpty(const VARIANT& arr) {
 }
 
 } // namespace
+
+// The stack checks come first: a slot with the wrong clean-up corrupts the stack of the typed
+// calls in the cases after them.
+#if defined(__i386__)
+
+// One call of a slot with its arguments as 32-bit words; failures name the slot.
+struct SlotCheck {
+    void operator()(const char* name, const void* fn, std::initializer_list<std::uint32_t> words) const {
+        const PushedCall c = CallPushed(fn, words);
+        if (c.stackChange != 0)
+            Fail(__FILE__, __LINE__,
+                 std::string(name) + " moved the stack pointer by " + std::to_string(c.stackChange) +
+                     " bytes");
+    }
+};
+template <class Fn> const void* Entry(Fn fn) {
+    return reinterpret_cast<const void*>(fn);
+}
+
+TEST_CASE("every description slot removes exactly the arguments the host pushes") {
+    const int start = LiveBlocks();
+    const SlotCheck check;
+    HostPlugInfo* info = NewPlugInfo();
+    const HostPlugInfoVtbl* v = info->lpVtbl;
+    const std::uint32_t self = Word(info);
+    void* q = nullptr;
+    check("QueryInterface", Entry(v->QueryInterface), {self, Word(&IID_IVNPlugInfo_), Word(&q)});
+    check("AddRef", Entry(v->AddRef), {self});
+    check("Release", Entry(v->Release), {self});
+    check("Release", Entry(v->Release), {self});
+    BSTR wide = nullptr;
+    char* ansi = nullptr;
+    for (auto slot : {v->GetKeyName, v->GetPlugProcName, v->GetPlugName, v->GetPlugText, v->GetPlugDate,
+                      v->GetPlugVersion, v->GetUpdateSQLFilePath}) {
+        check("a WideString slot", Entry(slot), {Word(&wide), self});
+        SysFreeString(wide);
+        wide = nullptr;
+    }
+    for (auto slot : {v->PlunParentMenuInfo, v->PlunMenuInfo}) {
+        check("a String slot", Entry(slot), {Word(&ansi), self});
+        HostReleaseAnsi(ansi);
+        ansi = nullptr;
+    }
+    check("Reserved1", Entry(v->Reserved1), {self});
+    check("GetPlugType", Entry(v->GetPlugType), {self});
+    check("GetPlugIsAuto", Entry(v->GetPlugIsAuto), {self});
+    check("PlugAutoRun", Entry(v->PlugAutoRun), {self});
+    check("GetPlugIsConfig", Entry(v->GetPlugIsConfig), {self});
+    check("PlugConfig", Entry(v->PlugConfig), {self});
+    check("Reserved2", Entry(v->Reserved2), {self});
+    check("Reserved3", Entry(v->Reserved3), {self});
+    CHECK_EQ(v->Release(info), 0u);
+    CHECK_EQ(LiveBlocks(), start);
+}
+
+TEST_CASE("every transaction slot removes exactly the arguments the host pushes") {
+    const int start = LiveBlocks();
+    static FakeBill bill;
+    const SlotCheck check;
+    KeptHost();
+    HostRetailPlugin* p = NewRetailPlugin();
+    const HostRetailPluginVtbl* v = p->lpVtbl;
+    const std::uint32_t self = Word(p);
+    void* q = nullptr;
+    VARIANT params, grid, result;
+    VariantInit(&params);
+    VariantInit(&grid);
+    VariantInit(&result);
+    char* ansi = nullptr;
+    char* version = HostNewAnsi("1.0");
+    check("QueryInterface", Entry(v->QueryInterface), {self, Word(&IID_IRetailPlugin_), Word(&q)});
+    check("AddRef", Entry(v->AddRef), {self});
+    check("Release", Entry(v->Release), {self});
+    check("Release", Entry(v->Release), {self});
+    check("About", Entry(v->About), {self});
+    check("CheckVersion", Entry(v->CheckVersion), {self, Word(version)});
+    check("DownURL", Entry(v->DownURL), {Word(&ansi), self});
+    check("ExecuteAction", Entry(v->ExecuteAction), {self, 7});
+    check("GetLastError", Entry(v->GetLastError), {Word(&ansi), self});
+    check("GetLastErrorID", Entry(v->GetLastErrorID), {self});
+    check("InitPlugin", Entry(v->InitPlugin), {self, Word(&KeptHost().iface)});
+    check("InitTransPlugin", Entry(v->InitTransPlugin), {self, Word(&bill.iface)});
+    check("InitExistInterFace", Entry(v->InitExistInterFace), {self, Word(&KeptExistForm().iface)});
+    check("InitReportInterFace", Entry(v->InitReportInterFace), {self, Word(&KeptReport().iface)});
+    check("ClearPlugInfo", Entry(v->ClearPlugInfo), {self});
+    for (auto slot : {v->BeforeSave, v->AfterSave, v->CheckData, v->BeforeVipCard, v->AfterVipCard,
+                      v->BeforePtyeInsert, v->BeforeAcct, v->AfterAcct, v->GetSBCard})
+        check("a var OleVariant hook", Entry(slot), {self, Word(&params)});
+    check("BeforePrint", Entry(v->BeforePrint), {self, Word(&grid), Word(&params)});
+    check("CheckGridRow", Entry(v->CheckGridRow), {self, 2, Word(&params)});
+    check("AfterPtyeInsert", Entry(v->AfterPtyeInsert), {self, 2, Word(&params)});
+    check("IniGridFields", Entry(v->IniGridFields), {self, 0});
+    check("ssBalaInfo", Entry(v->ssBalaInfo), {self, Word(&params)});
+    check("ssPrintItems", Entry(v->ssPrintItems), {Word(&result), self});
+    check("GetConfigPostCode", Entry(v->GetConfigPostCode), {Word(&ansi), self});
+    for (auto slot : {v->ShowSBCard, v->ssPtypeDz})
+        check("a hook without arguments", Entry(slot), {self});
+    for (auto slot :
+         {v->ClearCardInfo, v->ssEvaluateBalance, v->ssBalance, v->ssClearEvaluateBalance,
+          v->ssClearCloseMulAccount, v->CanelBalance, v->CheckCanUseSS, v->ssNeedEvaluateBalance,
+          v->IsNeedReadCard, v->IsNeedPtypDZ, v->IsNeedRetailBack, v->ssInit, v->ssFree, v->ssConfig})
+        check("a Boolean hook", Entry(slot), {self});
+    VariantClear(&params);
+    VariantClear(&grid);
+    VariantClear(&result);
+    HostReleaseAnsi(ansi);
+    HostReleaseAnsi(version);
+    v->Release(p);
+    CHECK_EQ(LiveBlocks(), start);
+}
+
+TEST_CASE("the four exports remove their one argument") {
+    const SlotCheck check;
+    KeptHost();
+    void* slot = nullptr;
+    check("CreatePlugInfo", Entry(Plugin().CreatePlugInfo), {Word(&slot)});
+    static_cast<HostPlugInfo*>(slot)->lpVtbl->Release(static_cast<HostPlugInfo*>(slot));
+    slot = nullptr;
+    check("CreateRetailPlug", Entry(Plugin().CreateRetailPlug), {Word(&slot)});
+    static_cast<HostRetailPlugin*>(slot)->lpVtbl->Release(static_cast<HostRetailPlugin*>(slot));
+    char* arg = HostNewAnsi("x");
+    check("TkvjobLink", Entry(Plugin().TkvjobLink), {Word(arg)});
+    check("TkvPrint", Entry(Plugin().TkvPrint), {Word(arg)});
+    CHECK_EQ(HostAnsiRefCount(arg), 1);
+    HostReleaseAnsi(arg);
+}
+
+TEST_CASE("a slot called through a wrong signature moves the stack pointer") {
+    HostPlugInfo* info = NewPlugInfo();
+    // One word more than GetPlugType takes: the callee removes one, the other stays.
+    const PushedCall extra = CallPushed(Entry(info->lpVtbl->GetPlugType), {Word(info), 0});
+    CHECK_EQ(extra.stackChange, -4);
+    CHECK_EQ(extra.eax & 0xFF, 1u);
+    // A function of the C convention leaves every word to its caller.
+    char* out = nullptr;
+    const PushedCall callerCleans = CallPushed(Entry(Probe().AnsiEcho), {0, Word(&out)});
+    CHECK_EQ(callerCleans.stackChange, -8);
+    HostReleaseAnsi(out);
+    info->lpVtbl->Release(info);
+}
+
+#endif
 
 TEST_CASE("two CreatePlugInfo calls give the same object and the host's releases free it") {
     HostPlugInfo* a = NewPlugInfo();
@@ -149,23 +317,26 @@ TEST_CASE("two CreateRetailPlug calls give the same object, which answers IRetai
 }
 
 TEST_CASE("InitPlugin keeps the first host interface and asks it for AppHandle every time") {
-    static FakeMain first, second; // kept by the plug-in until it is unloaded
-    HostRetailPlugin* p = NewRetailPlugin();
-    p->lpVtbl->InitPlugin(p, &first.iface);
+    FakeMain& first = KeptHost();
+    static FakeMain second;
     CHECK_EQ(first.ref, 1);
-    CHECK_EQ(first.appHandleCalls, 1);
+    const int calls = first.appHandleCalls;
+    CHECK(calls >= 1);
+    HostRetailPlugin* p = NewRetailPlugin();
     p->lpVtbl->InitPlugin(p, &second.iface);
     CHECK_EQ(second.ref, 0);
     CHECK_EQ(second.appHandleCalls, 0);
-    CHECK_EQ(first.appHandleCalls, 2);
+    CHECK_EQ(first.appHandleCalls, calls + 1);
     CHECK_EQ(first.ref, 1);
     p->lpVtbl->Release(p);
 }
 
 TEST_CASE("InitTransPlugin replaces the bill; the framework and report interfaces keep the first") {
     static FakeBill bill1, bill2;
-    static FakeExistForm form1, form2;
-    static FakeReport report1, report2;
+    FakeExistForm& form1 = KeptExistForm();
+    FakeReport& report1 = KeptReport();
+    static FakeExistForm form2;
+    static FakeReport report2;
     HostRetailPlugin* p = NewRetailPlugin();
     p->lpVtbl->InitTransPlugin(p, &bill1.iface);
     CHECK_EQ(bill1.ref, 1);
@@ -256,6 +427,71 @@ TEST_CASE("insurance answers without a settings file: switch off, no post code")
     CHECK(code == nullptr);
     p->lpVtbl->Release(p);
     CHECK_EQ(LiveBlocks(), start);
+}
+
+TEST_CASE("the remaining hooks answer as without insurance settings, and ssPrintItems is a packet") {
+    const int start = LiveBlocks();
+    KeptHost();
+    HostRetailPlugin* p = NewRetailPlugin();
+    const HostRetailPluginVtbl* v = p->lpVtbl;
+    VARIANT params = VarArrayOf({VarStr("x")});
+    CHECK_EQ(v->BeforeSave(p, &params) & 0xFF, 0);
+    CHECK_EQ(v->GetSBCard(p, &params) & 0xFF, 0);
+    CHECK_EQ(StrAtOrEmpty(params), std::string("x"));
+    VariantClear(&params);
+    v->ShowSBCard(p);
+    CHECK_EQ(v->ClearCardInfo(p) & 0xFF, 1);
+    CHECK_EQ(v->ssEvaluateBalance(p) & 0xFF, 0);
+    CHECK_EQ(v->ssBalance(p) & 0xFF, 0);
+    CHECK_EQ(v->ssClearEvaluateBalance(p) & 0xFF, 0);
+    CHECK_EQ(v->CanelBalance(p) & 0xFF, 0);
+    CHECK_EQ(v->ssInit(p) & 0xFF, 0);
+    CHECK_EQ(v->ssConfig(p) & 0xFF, 0);
+    VARIANT items;
+    VariantInit(&items);
+    items.vt = VT_I4; // replaced, not merged
+    v->ssPrintItems(&items, p);
+    CHECK_EQ(items.vt, VARTYPE(VT_ARRAY | VT_VARIANT));
+    CHECK_EQ(CountOf(items), 3);
+    VariantClear(&items);
+    HostPlugInfo* info = NewPlugInfo();
+    CHECK_EQ(info->lpVtbl->PlugConfig(info) & 0xFF, 0);
+    info->lpVtbl->Release(info);
+    v->Release(p);
+    CHECK_EQ(LiveBlocks(), start);
+}
+
+TEST_CASE("an error inside a hook is shown as an error box before the hook answers False") {
+    FakeMain& host = KeptHost();
+    const size_t before = host.messages.size();
+    HostRetailPlugin* p = NewRetailPlugin();
+    // A value the plug-in cannot hold: converting the hook's argument raises.
+    VARIANT params;
+    VariantInit(&params);
+    params.vt = VT_UNKNOWN;
+    params.punkVal = nullptr;
+    CHECK_EQ(p->lpVtbl->AfterSave(p, &params) & 0xFF, 0);
+    CHECK_EQ(params.vt, VARTYPE(VT_UNKNOWN));
+    CHECK_EQ(host.messages.size(), before + 1);
+    if (host.messages.size() == before + 1)
+        CHECK_EQ(host.messages.back(),
+                 std::string("error|variant type 13 cannot cross the host boundary|错误"));
+    p->lpVtbl->Release(p);
+}
+
+TEST_CASE("a menu export whose window cannot open shows why and returns") {
+    FakeMain& host = KeptHost();
+    const size_t before = host.messages.size();
+    char* arg = HostNewAnsi("x");
+    Plugin().TkvjobLink(arg);
+    Plugin().TkvPrint(nullptr);
+    CHECK_EQ(HostAnsiRefCount(arg), 1);
+    HostReleaseAnsi(arg);
+    CHECK_EQ(host.messages.size(), before + 2);
+    if (host.messages.size() == before + 2) {
+        CHECK_EQ(host.messages[before], std::string("error|窗口没有安装: 厂家品种发票图片关联管理|错误"));
+        CHECK_EQ(host.messages[before + 1], std::string("error|窗口没有安装: 厂家品种发票图片打印|错误"));
+    }
 }
 
 } // namespace abitest

@@ -34,7 +34,9 @@ bool LoadTestLibraries(const std::wstring& folder) {
     bool ok =
         Bind(p, "TkvProbeMainintf", probe.Mainintf) & Bind(p, "TkvProbeVariantEcho", probe.VariantEcho) &
         Bind(p, "TkvProbeAnsiEcho", probe.AnsiEcho) & Bind(p, "TkvProbeTransinfo", probe.Transinfo) &
-        Bind(p, "TkvProbeExistForm", probe.ExistForm) & Bind(p, "TkvProbeInitBandGrid", probe.InitBandGrid);
+        Bind(p, "TkvProbeExistForm", probe.ExistForm) & Bind(p, "TkvProbeInitBandGrid", probe.InitBandGrid) &
+        Bind(p, "TkvProbeRunPrintManage", probe.RunPrintManage) &
+        Bind(p, "TkvProbeGuardedError", probe.GuardedError);
 #ifdef TKV_HAVE_PRODUCT_DLL
     plugin.module = LoadLibraryW((folder + L"TkvfpPlug.dll").c_str());
     if (!plugin.module) {

@@ -1,21 +1,22 @@
 // The libraries under test, loaded with LoadLibrary and reached through GetProcAddress only.
 #pragma once
 
-#include "abi/ExistFormAdapter.h"
-#include "abi/RawMainintf.h"
-#include "abi/TransinfoAdapter.h"
+#include "abi/Boundary.h"
 
 #include <string>
 
 namespace abitest {
 
+// The probe's entry points (C convention); host tables travel as the fakes' interface pointers.
 struct ProbeLibrary {
-    void (*Mainintf)(tkv::abi::RawMainintf* host, VARIANT* out) = nullptr;
+    void (*Mainintf)(void* host, VARIANT* out) = nullptr;
     HRESULT (*VariantEcho)(const VARIANT* in, VARIANT* out) = nullptr;
     void (*AnsiEcho)(char* in, char** out) = nullptr;
-    void (*Transinfo)(tkv::abi::RawTransinfo* host, VARIANT* out) = nullptr;
-    int (*InitBandGrid)(tkv::abi::RawMainintf* host) = nullptr;
-    void (*ExistForm)(tkv::abi::RawExistForm* form, tkv::abi::RawReportIntf* report, VARIANT* out) = nullptr;
+    void (*Transinfo)(void* host, VARIANT* out) = nullptr;
+    int (*InitBandGrid)(void* host) = nullptr;
+    void (*ExistForm)(void* form, void* report, VARIANT* out) = nullptr;
+    void (*RunPrintManage)(void* host) = nullptr;
+    int (*GuardedError)(void* host, int kind, int withRunner, char** shown) = nullptr;
 };
 
 // The four exports of the plug-in, as the host declares them.

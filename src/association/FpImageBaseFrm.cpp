@@ -1,0 +1,112 @@
+// The invoice part shared by the new and the edit association windows.
+#include "FpImageBaseFrm.h"
+
+#include "FpImageCalls.h"
+#include "comm/Messages.h"
+#include "comm/ModuleState.h"
+#include "framework/DateTime.h"
+#include "platform/Platform.h"
+#include "toolkit/FormBuilder.h"
+
+namespace tkv {
+
+namespace {
+
+std::string Trimmed(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return std::string();
+    const auto last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
+}
+
+} // namespace
+
+void TFpImageBaseFrm::MakeInvoiceArea(TControl* area, int fieldsTop, int selectedTop, int availableTop,
+                                      bool checkScanFolder) {
+    edit_FPCode = &MakeTextField(*this, "edit_FPCode", area, "发票号码*", 70, fieldsTop, 120);
+    edit_FPDate = &MakeDateEdit(*this, "edit_FPDate", area, "发票日期 ", 270, fieldsTop, 110);
+    edit_FPBtype = &MakeRecordSelector(*this, "edit_FPBtype", area, "供货单位 ", btBtype, flBFullName, 450,
+                                       fieldsTop, 411);
+    edit_FPCode->OnExit = [this](TComponent&) {
+        edit_FPCodeExit();
+    };
+    Strip = std::make_unique<TFpImageStrip>(
+        *this, area, selectedTop, availableTop, [this] { return CheckFPCode(); }, checkScanFolder);
+}
+
+bool TFpImageBaseFrm::CheckFPCode() {
+    if (edit_FPCode->GetText().empty()) {
+        ShowMsg("请录入发票号码", "提示");
+        return false;
+    }
+    if (edit_FPBtype->GetRec() == 0) {
+        ShowMsg("请录入供货单位", "提示");
+        return false;
+    }
+    return true;
+}
+
+void TFpImageBaseFrm::edit_FPCodeExit() {
+    const std::string typed = edit_FPCode->GetText();
+    const std::string t = Trimmed(typed);
+    if (t == FOldVoiceCode)
+        return;
+    // Pictures held are asked for even when the number before was blank: clearing them silently
+    // would lose pictures the user loaded.
+    if (!Strip->FImageList.empty() && !MainIntf().Question("更改发票号码将清空图片信息,是否继续", "提示")) {
+        edit_FPCode->SetText(FOldVoiceCode);
+        return;
+    }
+    FOldVoiceCode = t;
+    Strip->ClearPicture();
+    const TVoiceLookup found = LookupVoice(typed, 0, {});
+    if (found.voiceid > 0 && TakesLookedUpNumber()) {
+        FOldVoiceCode = found.voicecode;
+        edit_FPCode->SetText(found.voicecode);
+    }
+    Strip->RefreshSelImageMax();
+    Strip->RefreshOtherImageMax();
+}
+
+TVoiceLookup TFpImageBaseFrm::LookupVoice(const std::string& voicecode, std::int32_t voiceid,
+                                          const std::set<std::int32_t>& chosen) {
+    TVoiceLookup found;
+    try {
+        TClientDataSet pictures;
+        found = zk_TkGetVoiceCodeImage(voicecode, voiceid, DateOf(Platform().Now()), pictures);
+        if (found.voiceid <= 0)
+            return found;
+        edit_FPDate->SetDate(found.voicedate);
+        edit_FPBtype->SetRec(found.brec);
+        for (pictures.First(); !pictures.Eof(); pictures.Next())
+            Strip->AddInvoiceImage(pictures, chosen.count(pictures.FieldByName("ImageId").AsInteger()) > 0);
+    } catch (const std::exception&) {
+        // The lookup only offers what it can read; the pictures read so far stay.
+    }
+    return found;
+}
+
+bool TFpImageBaseFrm::Save(const std::function<void(const std::string& key, std::int32_t voiceid)>& link) {
+    TFpInvoice invoice;
+    invoice.VoiceCode = edit_FPCode->GetText();
+    invoice.VoiceDate = edit_FPDate->GetDate();
+    invoice.brec = edit_FPBtype->GetRec();
+    invoice.bfullname = edit_FPBtype->GetText();
+    bool saved = false;
+    try {
+        saved = SaveData(invoice, Strip->FImageList, Strip->FImageSelList, link);
+    } catch (const std::exception&) {
+        saved = false;
+    }
+    if (!saved)
+        ShowMsg("保存失败重试", "提示");
+    return saved;
+}
+
+void TFpImageBaseFrm::btn_CancelClick() {
+    if (MainIntf().Question("是否不保存退出?", "提示"))
+        SetModalResult(mrCancel);
+}
+
+} // namespace tkv
