@@ -6,6 +6,7 @@
 #include "comm/ModuleState.h"
 #include "framework/DataSet.h"
 #include "host/AssociationRoad.h"
+#include "host/PrintRoad.h"
 #include "host/HostSession.h"
 #include "host/RoadReport.h"
 #include "plugin/Exports.h"
@@ -58,6 +59,7 @@ int Run(const THostOptions& options) {
     report.Step("插件初始化", "InitPlugin, InitExistInterFace, InitReportInterFace");
 
     RunAssociationRoad(session, report);
+    RunPrintRoad(session, report);
 
     report.Step("结束", "输出目录 " + options.OutDir.string());
     return 0;
