@@ -200,4 +200,20 @@ TEST_F(PictureExportTest, AFailingArchiveKeepsItsPicturesAndTheOtherSuppliersAre
     EXPECT_EQ(second[0].Name, "1-1.jpg");
 }
 
+TEST_F(PictureExportTest, APictureFileThatCannotBeWrittenEndsTheExportWithItsError) {
+    AddBill(9001, 12, today - 1);
+    AddBill(9002, 11, today);
+    LinkBill(9001, 12, AddPictures(1, 100));
+    LinkBill(9002, 11, AddPictures(2, 110));
+    // The second supplier's first temporary file cannot be written: a folder holds its name.
+    fs::create_directories(exp / "temp" / "2-1.jpg");
+    ExportBills({9001, 9002}, exp.string());
+    ASSERT_EQ(runner->Texts(TMessageKind::mkErrorBox).size(), 1u);
+    EXPECT_THAT(runner->Texts(TMessageKind::mkErrorBox)[0], HasSubstr("2-1.jpg"));
+    EXPECT_THAT(HostMessages(), IsEmpty());
+    // The first supplier's archive, written before, is kept.
+    EXPECT_EQ(ReadArchive(exp / ("甲供应商-" + stamp + ".zip")).size(), 1u);
+    EXPECT_FALSE(fs::exists(exp / ("乙供应商-" + stamp + ".zip")));
+}
+
 } // namespace

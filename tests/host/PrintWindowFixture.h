@@ -89,9 +89,10 @@ protected:
                                  "uniquebillid) VALUES (?, ?, ?, ?, ?, 1, 2, 1, 1, ?)",
                                  {OleVariant(billid), OleVariant(kPurchase), OleVariant(Code(billid)),
                                   OleVariant(day + 10.0 / 24), OleVariant(brec), OleVariant(Uid(billid))});
-        session->Database().Exec("INSERT INTO BuyBill (billid, prec, krec, jobnumber, qty, taxprice, taxtotal) "
-                                 "VALUES (?, 1, 1, ?, 10, 1, 10)",
-                                 {OleVariant(billid), OleVariant("J" + std::to_string(billid))});
+        session->Database().Exec(
+            "INSERT INTO BuyBill (billid, prec, krec, jobnumber, qty, taxprice, taxtotal) "
+            "VALUES (?, 1, 1, ?, 10, 1, 10)",
+            {OleVariant(billid), OleVariant("J" + std::to_string(billid))});
     }
     static std::string Code(std::int32_t billid) { return "T-" + std::to_string(billid); }
     static std::string Uid(std::int32_t billid) { return "34-T" + std::to_string(billid); }
