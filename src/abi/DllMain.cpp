@@ -1,10 +1,12 @@
 // Library entry of TkvfpPlug.dll: the shared memory manager is bound before anything of the plug-in
 // runs (a library that cannot bind it refuses to load: strings could not cross the boundary), the
-// scanner's path texts are released through it, then the module state is created. An explicit unload
-// finalises the state, which releases the host references, and unbinds the manager; at process exit the
-// host's objects may already be gone, so nothing is called then.
+// scanner's path texts are released through it, then the module state is created and the insurance
+// settlement is plugged into the transaction object. An explicit unload finalises the state, which
+// releases the host references, and unbinds the manager; at process exit the host's objects may
+// already be gone, so nothing is called then.
 #include "../association/PictureScan.h"
 #include "../comm/ModuleState.h"
+#include "../insurance/RetailInsuranceHooks.h"
 #include "AnsiString.h"
 #include "BorlandMemory.h"
 #include "Boundary.h"
@@ -20,6 +22,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
         if (!tkv::abi::GuardedSilently(
                 [] {
                     tkv::InitializeModuleState();
+                    tkv::InstallInsuranceHooks();
                     return true;
                 },
                 false)) {

@@ -9,8 +9,10 @@
 #include "../Interface/IVNPlugInfo.h"
 #include "../Interface/Unknown.h"
 #include "../platform/Platform.h"
+#include "GatewayLog.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace tkv {
@@ -31,6 +33,7 @@ public:
     WindowHandle OwnerWindow = 0; // the host main window, owner of every plug-in window
 
     LibraryHandle InsuranceLibrary = nullptr; // the external insurance interface library
+    std::unique_ptr<TGatewayLog> LogList;     // the gateway log; created at its first line
     LibraryHandle HelpLibrary = nullptr;      // the HTML help control while it is loaded
     std::uint32_t HelpCookie = 0;
 

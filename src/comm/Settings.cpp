@@ -1,54 +1,55 @@
-// The settings file reader. Lines end in CR LF, LF or CR, as a string list loads them; the name is
-// the text before the first "=" as it stands.
+// The settings file: where it lies, reading a value, loading and saving its lines.
 #include "Settings.h"
 
-#include "../framework/TextCase.h"
-
-#include "../platform/Platform.h"
+#include "Exception.h"
 #include "Paths.h"
+#include "StringFunctions.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
 namespace tkv {
 
-namespace {
-
-std::string TrimControls(const std::string& s) {
-    size_t b = 0, e = s.size();
-    while (b < e && static_cast<unsigned char>(s[b]) <= ' ')
-        ++b;
-    while (e > b && static_cast<unsigned char>(s[e - 1]) <= ' ')
-        --e;
-    return s.substr(b, e - b);
-}
-
-} // namespace
-
 std::string SettingsFilePath() {
     return AddBackSlash(DataPath()) + "cqyb.DAT";
 }
 
-std::string GetConfigValue(const std::string& ConfigName) {
-    std::ifstream in(Utf8Path(SettingsFilePath()), std::ios::binary);
-    if (!in)
-        return {};
-    const std::string text = Platform().AnsiToUtf8(
-        std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string::npos)
-            end = text.size();
-        const std::string line = text.substr(start, end - start);
-        const size_t eq = line.find('=');
-        if (eq != std::string::npos && SameText(line.substr(0, eq), ConfigName))
-            return TrimControls(line.substr(eq + 1));
-        start = end + 1;
-        if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n')
-            ++start;
+bool SettingsFileExists() {
+    std::error_code ec;
+    return std::filesystem::exists(Utf8Path(SettingsFilePath()), ec);
+}
+
+bool LoadSettings(TNameValueLines& Lines) {
+    Lines.LoadFromBytes(std::string());
+    if (!SettingsFileExists())
+        return false;
+    std::string bytes;
+    try {
+        std::ifstream in(Utf8Path(SettingsFilePath()), std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    } catch (const std::exception&) {
+        bytes.clear(); // unreadable (a folder of that name, no permission): no values
     }
-    return {};
+    Lines.LoadFromBytes(bytes);
+    return true;
+}
+
+void SaveSettings(const TNameValueLines& Lines) {
+    const std::string path = SettingsFilePath();
+    std::ofstream out(Utf8Path(path), std::ios::binary | std::ios::trunc);
+    const std::string bytes = Lines.SaveToBytes();
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    if (!out)
+        throw Exception("无法写入医保设置文件 " + path);
+}
+
+std::string GetConfigValue(const std::string& ConfigName) {
+    TNameValueLines lines;
+    if (!LoadSettings(lines))
+        return {};
+    return Trim(lines.Value(ConfigName));
 }
 
 } // namespace tkv

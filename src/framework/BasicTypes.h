@@ -31,7 +31,8 @@ namespace fl {
 constexpr TFieldsList flNull = 0, flBegin = 1, flEnd = 392;
 constexpr TFieldsList flATypeid = 2, flASonnum = 3, flARec = 4, flAFullName = 7, flAUserCode = 8;
 constexpr TFieldsList flPTypeid = 16, flPSonnum = 17, flPRec = 18, flPFullName = 21, flPUserCode = 22,
-                      flphaveright = 114;
+                      flPUnit1 = 26, flPUnit2 = 27, flPStandard = 28, flPType = 29, flPTinyUnit = 73,
+                      flphaveright = 114, flPunit3 = 117;
 constexpr TFieldsList flBtypeid = 122, flBSonnum = 123, flBRec = 124, flBFullName = 127, flBUserCode = 128,
                       flBHaveRight = 182;
 constexpr TFieldsList flEtypeid = 191, flESonnum = 192, flERec = 193, flEFullName = 196, flEUserCode = 197;

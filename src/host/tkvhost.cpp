@@ -1,7 +1,8 @@
 // tkvhost: the reference host as a command-line program. It creates or opens the host database
 // with its demo data, loads the plug-in objects, hands them the host's interfaces and drives them,
 // printing a short summary of each step and writing what a user would look at into the output
-// folder.
+// folder. The plug-in's own folder (with its data folder, insurance settings and log) is the
+// output folder's "Plug"; the insurance library is the stand-in over the simulated service.
 #include "comm/DataAccess.h"
 #include "comm/ModuleState.h"
 #include "framework/DataSet.h"
@@ -9,6 +10,9 @@
 #include "host/PrintRoad.h"
 #include "host/HostSession.h"
 #include "host/RoadReport.h"
+#include "host/PlugFolder.h"
+#include "host/TillRoad.h"
+#include "insurance/RetailInsuranceHooks.h"
 #include "plugin/Exports.h"
 
 #include <cstdio>
@@ -40,7 +44,10 @@ int Run(const THostOptions& options) {
     report.Line("图片存储: " + session.Pictures().Folder().string() + ", 共 " + std::to_string(pictures) +
                 " 张图片" + (restored > 0 ? ", 补写缺失图片 " + std::to_string(restored) + " 张" : ""));
 
+    TPlugFolderPlatform platform(options.OutDir / "Plug");
+    TPlugFolderScope platformScope(platform);
     TModuleScope module;
+    InstallInsuranceHooks();
     ComPtr<IVNPlugInfo> info = CreatePlugInfo();
     if (!info)
         throw std::runtime_error("CreatePlugInfo answered no description");
@@ -61,8 +68,14 @@ int Run(const THostOptions& options) {
     RunAssociationRoad(session, report);
     RunPrintRoad(session, report);
 
+    const bool tillRoad = RunTillRoad(
+        session, *plug.Get(), TKV_SI_LIBRARY,
+        {[&report](const std::string& title, const std::string& text) { report.Step(title, text); },
+         [&report](const std::string& text) {
+             report.Line(text);
+         }});
     report.Step("结束", "输出目录 " + options.OutDir.string());
-    return 0;
+    return tillRoad ? 0 : 1;
 }
 
 } // namespace

@@ -3,31 +3,36 @@
 
 namespace tkv {
 
-TSelectorEdit& MakeRecordSelector(TForm& form, const std::string& name, TControl* parent,
-                                  const std::string& caption, TBasicType kind, TFieldsList shown, int left,
-                                  int top, int width) {
+namespace {
+
+// A selector edit of a record kind (btNo for plain text) in one of the selection modes.
+TSelectorEdit& MakeSelector(TForm& form, const std::string& name, TControl* parent,
+                            const std::string& caption, TBasicType kind, TFieldsList shown,
+                            TBasicinfoEditBandType mode, int left, int top, int width) {
     auto& edit = form.Make<TSelectorEdit>(name, parent);
     edit.SetCaption(caption);
     edit.SetBasicType(kind);
     edit.SetBasicTypeOther(kind);
     edit.SetFieldsList(shown);
-    edit.SetBasicinfoEditBandType(TBasicinfoEditBandType::bebtSelectRecord);
-    edit.SetBtnVisible(true);
+    edit.SetBasicinfoEditBandType(mode);
+    edit.SetBtnVisible(kind != btNo);
     edit.SetBounds(left, top, width, kEditHeight);
     return edit;
 }
 
+} // namespace
+
+TSelectorEdit& MakeRecordSelector(TForm& form, const std::string& name, TControl* parent,
+                                  const std::string& caption, TBasicType kind, TFieldsList shown, int left,
+                                  int top, int width) {
+    return MakeSelector(form, name, parent, caption, kind, shown, TBasicinfoEditBandType::bebtSelectRecord,
+                        left, top, width);
+}
+
 TSelectorEdit& MakeTextField(TForm& form, const std::string& name, TControl* parent,
                              const std::string& caption, int left, int top, int width) {
-    auto& edit = form.Make<TSelectorEdit>(name, parent);
-    edit.SetCaption(caption);
-    edit.SetBasicType(btNo);
-    edit.SetBasicTypeOther(btNo);
-    edit.SetFieldsList(flNull);
-    edit.SetBasicinfoEditBandType(TBasicinfoEditBandType::bebtOther);
-    edit.SetBtnVisible(false);
-    edit.SetBounds(left, top, width, kEditHeight);
-    return edit;
+    return MakeSelector(form, name, parent, caption, btNo, flNull, TBasicinfoEditBandType::bebtOther, left,
+                        top, width);
 }
 
 TLabelDateEdit& MakeDateEdit(TForm& form, const std::string& name, TControl* parent,

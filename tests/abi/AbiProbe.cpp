@@ -44,7 +44,7 @@ public:
     std::string shown;
     TModalResult ShowModal(TForm&) override { return mrCancel; }
     bool SelectFolder(WindowHandle, const std::string&, std::string&) override { return false; }
-    bool OpenFiles(WindowHandle, const std::string&, bool, std::vector<std::string>&) override {
+    bool OpenFiles(WindowHandle, const TOpenDialogOptions&, std::vector<std::string>&) override {
         return false;
     }
     void ShowErrorBox(const std::string& message) override { shown += message + "\n"; }

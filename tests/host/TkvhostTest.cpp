@@ -64,6 +64,14 @@ TEST(Tkvhost, WritesItsSummaryAndReportIntoTheOutputFolder) {
     EXPECT_GE(pictureJobs, 1);
     EXPECT_EQ(CountFiles(out / "exports", ".zip"), pictureJobs);
     EXPECT_TRUE(fs::exists(tmp.Path() / "profiles" / "BillstatusDefault.int"));
+    // The till road: settings, card, pre-settlement, settlement, record and reversal.
+    EXPECT_TRUE(fs::exists(out / "Plug" / "PlugData" / "cqyb.DAT"));
+    EXPECT_TRUE(fs::exists(out / "Plug" / "PlugData" / "cqybPross.log"));
+    EXPECT_NE(summary.find("RetailBillIndex BillID="), std::string::npos) << summary;
+    EXPECT_NE(summary.find("SettleNo=JS"), std::string::npos) << summary;
+    EXPECT_NE(summary.find("主程序显示: 提示 取消结算操作成功!"), std::string::npos) << summary;
+    EXPECT_NE(summary.find("Deleted=1"), std::string::npos) << summary;
+    EXPECT_EQ(summary.find("失败"), std::string::npos) << summary;
     // A second run opens the same database, keeps the first run's report and writes again a picture
     // that went missing from the store.
     fs::path lost;

@@ -1,0 +1,142 @@
+// The till road: settings, card, pre-settlement, settlement, record and reversal, with the database
+// rows each step leaves.
+#include "TillRoad.h"
+
+#include "RetailSale.h"
+#include "comm/ModuleState.h"
+#include "comm/Paths.h"
+#include "comm/Settings.h"
+#include "framework/DateTime.h"
+#include "ui/headless/FormDriver.h"
+#include "ui/headless/HeadlessRunner.h"
+
+#include <cstdio>
+#include <filesystem>
+
+namespace tkv::host {
+
+namespace {
+
+std::string Number(double v) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.15g", v);
+    return buf;
+}
+
+void ExpectCard(THeadlessRunner& runner, const std::string& cardNo) {
+    runner.Expect("TFormVipPass", [cardNo](TFormDriver& d) {
+        d.SetText("edtCardNo", cardNo);
+        d.Click("btnOK");
+    });
+}
+
+// "name=value; ..." of a named-parameter packet.
+std::string Packet(const OleVariant& packet) {
+    return TRetailBill::PacketSummary(packet);
+}
+
+} // namespace
+
+bool RunTillRoad(THostSession& session, IRetailPlugin& plug, const std::string& libraryPath,
+                 const TTillReport& report) {
+    THeadlessRunner runner;
+    HostDatabase& db = session.Database();
+    bool ok = true;
+    auto check = [&](bool passed, const std::string& title, const std::string& text) {
+        report.Step(title, (passed ? "" : "失败: ") + text);
+        ok = ok && passed;
+        return passed;
+    };
+
+    runner.Expect("TConfigSetFrm", [libraryPath](TFormDriver& d) {
+        d.Check("chlLog", true);
+        d.SetText("RzEdit3", "P001");
+        d.SetText("RzEdit1", libraryPath);
+        d.Click("BitBtn1");
+    });
+    if (!check(plug.ssConfig(), "医保设置", SettingsFilePath()))
+        return false;
+    report.Line("FileName=" + GetConfigValue("FileName") + ", PosCode=" + GetConfigValue("PosCode") +
+                ", YBLog=" + GetConfigValue("YBLog"));
+    if (!check(plug.CheckCanUseSS() && plug.ssInit(), "医保初始化", "CheckCanUseSS, ssInit"))
+        return false;
+
+    ExpectCard(runner, "1000123456");
+    OleVariant card;
+    if (!check(plug.GetSBCard(card), "读卡", "GetSBCard"))
+        return false;
+    report.Line(Packet(card));
+
+    const std::int32_t billId = NextRetailBillId(db);
+    const DateParts today = DecodeDateTime(db.Now());
+    char code[48];
+    std::snprintf(code, sizeof code, "LS-%04d%02d%02d-%d", today.year, today.month, today.day, billId);
+    const std::vector<TSaleLine> lines = {{"00001", "阿莫西林胶囊", 12.5, 2, 1, 25},
+                                          {"00004", "感冒灵颗粒", 15.5, 1, 1, 15.5},
+                                          {"", "购物袋", 0.5, 1, 1, 0.5}};
+    ComPtr<TRetailBill> bill(new TRetailBill(session.Ui(), code, billId, 41, SaleDetailPacket(lines)));
+    plug.InitTransPlugin(bill.Get());
+    if (!check(plug.ssEvaluateBalance(), "预结算", std::string("零售单 ") + code + ", 3 行, 2 行医保药品"))
+        return false;
+    OleVariant figures;
+    plug.ssBalaInfo(figures);
+    report.Line(Packet(figures));
+
+    OleVariant unused;
+    if (!check(plug.BeforeSave(unused), "结算", "BeforeSave"))
+        return false;
+    double account = 0; // the insurance share, paid from the personal account
+    for (const auto& e : figures.Elements())
+        if (VarToStr(e.Elements().at(0)) == "Balance_sb")
+            account = e.Elements().at(1).AsDouble();
+    SaveRetailSale(db, billId, code, db.Now(), 41, {{1, 41 - account}, {2, account}});
+    report.Line("主程序保存零售单 BillID=" + std::to_string(billId) + ", 现金 " + Number(41 - account) +
+                ", 医保个人账户 " + Number(account));
+    if (!check(plug.ssBalance(), "结算记录", "ssBalance"))
+        return false;
+    const ResultRows record = db.Select(
+        "SELECT y.ID, y.SettleNo, y.jzlsh, y.Total, y.ZHZF, y.XJZF, y.Bala, y.Deleted FROM YBSettlelist_CQ y "
+        "JOIN RetailBillIndex r ON r.SS_ID = y.ID WHERE r.BillID = ?",
+        {OleVariant(billId)});
+    if (!check(record.RowCount() == 1, "数据库", "YBSettlelist_CQ 与 RetailBillIndex"))
+        return false;
+    const std::string ssid = VarToStr(record.Value(0, "ID"));
+    report.Line(
+        "YBSettlelist_CQ ID=" + ssid + " SettleNo=" + VarToStr(record.Value(0, "SettleNo")) +
+        " jzlsh=" + VarToStr(record.Value(0, "jzlsh")) + " Total=" + VarToStr(record.Value(0, "Total")) +
+        " ZHZF=" + VarToStr(record.Value(0, "ZHZF")) + " XJZF=" + VarToStr(record.Value(0, "XJZF")) +
+        " Bala=" + VarToStr(record.Value(0, "Bala")) + " Deleted=" + VarToStr(record.Value(0, "Deleted")));
+    report.Line("RetailBillIndex BillID=" + std::to_string(billId) + " billcode=" + code + " SS_ID=" + ssid);
+    report.Line("打印项目: " + Packet(plug.ssPrintItems()));
+
+    ExpectCard(runner, "1000123456");
+    runner.Expect("TCardShowFrm", [](TFormDriver& d) { d.Click("btnOK"); });
+    runner.Expect("TSelrebackSettleFrm", [code = std::string(code)](TFormDriver& d) {
+        d.SetText("reBill", code);
+        d.Click("btnOK");
+    });
+    if (!check(plug.CanelBalance(), "退单", std::string("CanelBalance, 按零售单号 ") + code))
+        return false;
+    const ResultRows reback = db.Select(
+        "SELECT b.ID, b.BillID, y.Deleted FROM YBRebackRetail_CQ b JOIN YBSettlelist_CQ y ON y.ID = b.SS_ID "
+        "WHERE b.SS_ID = ?",
+        {OleVariant(std::stoi(ssid))});
+    if (!check(reback.RowCount() == 1, "数据库", "YBRebackRetail_CQ"))
+        return false;
+    report.Line("YBRebackRetail_CQ ID=" + VarToStr(reback.Value(0, "ID")) +
+                " BillID=" + VarToStr(reback.Value(0, "BillID")) + " SS_ID=" + ssid +
+                "; YBSettlelist_CQ ID=" + ssid + " Deleted=" + VarToStr(reback.Value(0, "Deleted")));
+
+    for (const auto& e : session.Ui().Events())
+        report.Line(e.Kind == TUiEventKind::ConfirmPayments ? "主程序退款确认: " + e.Text
+                                                            : "主程序显示: " + e.Title + " " + e.Text);
+    for (const std::string& failure : runner.Failures())
+        check(false, "窗口脚本", failure);
+    const std::string log = AddBackSlash(DataPath()) + "cqybPross.log";
+    std::error_code ec;
+    report.Step("医保日志",
+                log + ", " + std::to_string(std::filesystem::file_size(Utf8Path(log), ec)) + " 字节");
+    return ok;
+}
+
+} // namespace tkv::host
