@@ -8,8 +8,11 @@
 namespace tkv {
 
 bool TOpenDialog::Execute(WindowHandle owner) {
+    TOpenDialogOptions options;
+    options.Filter = Filter;
+    options.DefaultExt = DefaultExt;
     std::vector<std::string> files;
-    if (!FormRunner().OpenFiles(owner, Filter, false, files) || files.empty())
+    if (!FormRunner().OpenFiles(owner, options, files) || files.empty())
         return false;
     FileName = files.front();
     return true;

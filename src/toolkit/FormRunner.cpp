@@ -11,7 +11,7 @@ IFormRunner* current = nullptr;
 
 IFormRunner& FormRunner() {
     if (!current)
-        throw std::logic_error("no form runner installed");
+        throw std::logic_error("没有可用的窗口显示程序");
     return *current;
 }
 
