@@ -51,14 +51,12 @@ constexpr TBillColumn kColumns[] = {
     {flNMemo, "brec", "brec", "brec", 60, false},
 };
 
-// The shown print count conditions and the operators the bill list takes for
-// them.
+// The shown print count conditions and the operators the bill list takes for them.
 constexpr std::pair<const char*, const char*> kPrintCountOperators[] = {
     {"≥", ">="}, {"＞", ">"}, {"＝", "="}, {"＜", "<"}, {"≤", "<="}, {"≠", "<>"},
 };
 
-// Named without a folder: the file lies in the system's default folder of
-// profile files.
+// Named without a folder: the file lies in the system's default folder of profile files.
 constexpr const char* kBillStatusFile = "BillstatusDefault.int";
 constexpr const char* kSection = "set";
 constexpr const char* kBillStatusKey = "Billstatus";
@@ -78,8 +76,8 @@ TDateTime Today() {
 } // namespace
 
 TFpImagePrintFrm::TFpImagePrintFrm() {
-    SetKeyPreview(false); // Enter moves on in the controls themselves; F1 is the
-                          // help action's
+    // Enter moves on in the controls themselves; F1 is the help action's.
+    SetKeyPreview(false);
     SetCaption("厂家品种发票图片打印");
     SetBorderStyle(TBorderStyle::bsSizeable);
     SetClientSize(1050, 560);
@@ -100,8 +98,8 @@ TFpImagePrintFrm::TFpImagePrintFrm() {
         &MakeRecordSelector(*this, "edit_ktype", FilterPanel, "仓库 ", btKtype, flKFullName, 640, 14, 110);
     btn_Query = &MakeButton(*this, "btn_Query", FilterPanel, "查询", 775, 12);
     btn_Reset = &MakeButton(*this, "btn_Reset", FilterPanel, "重置", 860, 12);
-    // Second row: the print count number comes first in tab order but stands last
-    // on screen, so that the row reads as caption, operator, number.
+    // Second row: the print count number comes first in tab order but stands last on screen, so that the row
+    // reads as caption, operator, number.
     edit_printcount = &MakeTextField(*this, "edit_printcount", FilterPanel, " ", 620, 50, 60);
     edit_printcount->SetBasicinfoEditBandType(TBasicinfoEditBandType::bebtModifyField);
     Begindate = &MakeDateEdit(*this, "Begindate", FilterPanel, "查询日期 ", 75, 50, 110);
@@ -213,8 +211,7 @@ void TFpImagePrintFrm::DoShow() {
 void TFpImagePrintFrm::FormShow() {
     const std::int32_t status =
         IntegerOr(Platform().ReadProfileString(kBillStatusFile, kSection, kBillStatusKey, "0"), 0);
-    // A remembered index that names no status (a damaged file) falls back to
-    // "全部".
+    // A remembered index that names no status (a damaged file) falls back to "全部".
     cbox_billstatus->SetItemIndex(
         status >= 0 && status < static_cast<int>(cbox_billstatus->Items().size()) ? status : 0);
     FShowingPath = true;
@@ -229,8 +226,7 @@ void TFpImagePrintFrm::CloseQuery(bool& canClose) {
         Platform().WriteProfileString(kBillStatusFile, kSection, kBillStatusKey,
                                       std::to_string(cbox_billstatus->ItemIndex()));
     } catch (const std::exception& e) {
-        // Closing is never refused: the user learns that the choice was not
-        // remembered.
+        // Closing is never refused: the user learns that the choice was not remembered.
         ShowDefaultError(e.what());
     }
 }
@@ -380,13 +376,11 @@ void TFpImagePrintFrm::PrintOneBrecImage(std::int32_t brec, TPictFileList& pictu
                 try {
                     zk_TkSaveBPirntImage(brec, today, pictures.Key(i));
                 } catch (const std::exception&) {
-                    // a picture whose record fails is printed all the same; the next
-                    // one goes on
+                    // a picture whose record fails is printed all the same; the next one goes on
                 }
             });
     } catch (const std::exception&) {
-        // the supplier's job ends here without a message; the run goes on with the
-        // bill counts
+        // the supplier's job ends here without a message; the run goes on with the bill counts
     }
 }
 
@@ -404,8 +398,7 @@ void TFpImagePrintFrm::btn_ExportClick() {
     for (int i = 0; i < FAllPictFileList.Count(); ++i)
         all = ExportOneBrecImage(IntegerOr(FAllPictFileList.Key(i), 0), FAllPictFileList.List(i), folder) &&
               all;
-    // Success is told only when every supplier got its archive; the failures were
-    // told already.
+    // Success is told only when every supplier got its archive; the failures were told already.
     if (all)
         ShowMsg("导出图片到[" + folder + "]成功", "提示");
 }

@@ -1,7 +1,6 @@
-// The invoice print window "厂家品种发票图片打印": purchase bills with their
-// picture and print counts, ticked by the user, whose pictures are printed one
-// per page per supplier (recording what was printed and counting the bills'
-// prints) or exported as one archive per supplier.
+// The invoice print window "厂家品种发票图片打印": purchase bills with their picture and print counts, ticked
+// by the user, whose pictures are printed one per page per supplier (recording what was printed and counting
+// the bills' prints) or exported as one archive per supplier.
 #pragma once
 
 #include "PictureCollection.h"
@@ -64,8 +63,8 @@ public:
     void btn_PrintListClick();
     void edit_PathChange();
 
-    // The operator text that the bill list sends for a shown print count
-    // condition (">=" for any text it does not know).
+    // The operator text that the bill list sends for a shown print count condition (">=" for any text it does
+    // not know).
     static std::string PrintCountOperator(const std::string& shown);
 
 protected:
@@ -76,8 +75,8 @@ protected:
 private:
     void IniGrid();
     void FormShow();
-    // Prints one supplier's pictures that were not printed for it today as one
-    // job; every failure ends the supplier silently.
+    // Prints one supplier's pictures that were not printed for it today as one job; every failure ends the
+    // supplier silently.
     void PrintOneBrecImage(std::int32_t brec, TPictFileList& pictures, IPrinter& printer);
     bool HasTickedRow() const;
 

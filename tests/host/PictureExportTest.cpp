@@ -1,7 +1,6 @@
-// Exporting the pictures of ticked bills against the reference host: one
-// archive per supplier, opened again with libzip and compared with the stored
-// pictures; the export folder's rules and memory; hostile supplier names; an
-// unwritable folder and a failing archive.
+// Exporting the pictures of ticked bills against the reference host: one archive per supplier, opened again
+// with libzip and compared with the stored pictures; the export folder's rules and memory; hostile supplier
+// names; an unwritable folder and a failing archive.
 #include "../platform/TempDir.h"
 #include "PrintWindowFixture.h"
 
@@ -95,8 +94,7 @@ TEST_F(PictureExportTest, EverySupplierGetsItsArchiveNumberedFromOne) {
         EXPECT_EQ(first[k].Name, "3-" + std::to_string(k + 1) + ".jpg");
         EXPECT_EQ(first[k].Method, ZIP_CM_DEFLATE);
         EXPECT_EQ(first[k].Data, stored[b[k]]);
-        // Dated by the temporary file, written during the export (ZIP times have
-        // two-second steps).
+        // Dated by the temporary file, written during the export (ZIP times have two-second steps).
         EXPECT_GE(first[k].Mtime, before - 2);
         EXPECT_LE(first[k].Mtime, std::time(nullptr) + 2);
     }
@@ -155,8 +153,7 @@ TEST_F(PictureExportTest, AFolderThatCannotBeMadeIsAnInvalidPath) {
     ExportBills({9001}, bad);
     EXPECT_THAT(HostErrors(), ElementsAre("路径无效,请检查"));
     EXPECT_THAT(HostMessages(), IsEmpty());
-    // Every non-empty text of the edit was remembered while it was typed; the
-    // export wrote nothing.
+    // Every non-empty text of the edit was remembered while it was typed; the export wrote nothing.
     EXPECT_EQ(Remembered(), bad);
     EXPECT_EQ(ReadBytes((tmp.Path() / "plain").string()), "a file, not a folder");
 }

@@ -1,6 +1,5 @@
-// Printing the pictures of ticked bills against the reference host: PDF pages
-// read back with poppler, the printed-picture records, the bills' print counts,
-// and every failure rule.
+// Printing the pictures of ticked bills against the reference host: PDF pages read back with poppler, the
+// printed-picture records, the bills' print counts, and every failure rule.
 #include "../printing/PdfTools.h"
 #include "../printing/RecordingPrinter.h"
 #include "PrintWindowFixture.h"
@@ -21,8 +20,8 @@ protected:
         AddSupplier(12, "甲供应商");
     }
 
-    // Opens the window, lists the bills, ticks them and prints to the printer
-    // (nullptr: the print dialog is cancelled).
+    // Opens the window, lists the bills, ticks them and prints to the printer (nullptr: the print dialog is
+    // cancelled).
     void PrintBills(std::initializer_list<std::int32_t> billids, std::shared_ptr<IPrinter> printer,
                     const std::function<void(TFormDriver&)>& after = {}) {
         if (printer)

@@ -1,8 +1,7 @@
-// The print window against the reference host: a seeded database with purchase
-// bills of the tests' own (suppliers, pictures and links made through the
-// host's procedures), the plug-in initialised, a fixed clock, the plug-in's
-// folder and the default profile folder in a temporary folder, the headless
-// runner, and PDF printers that print into the output folder.
+// The print window against the reference host: a seeded database with purchase bills of the tests' own
+// (suppliers, pictures and links made through the host's procedures), the plug-in initialised, a fixed clock,
+// the plug-in's folder and the default profile folder in a temporary folder, the headless runner, and PDF
+// printers that print into the output folder.
 #pragma once
 
 #include "comm/ModuleState.h"
@@ -115,8 +114,7 @@ protected:
         return ids;
     }
 
-    // Links the pictures, in this order, to the whole bill through an invoice of
-    // the bill's supplier.
+    // Links the pictures, in this order, to the whole bill through an invoice of the bill's supplier.
     void LinkBill(std::int32_t billid, std::int32_t brec, const std::vector<std::int32_t>& imageids) {
         auto& db = session->Database();
         const std::string code = "FPT" + std::to_string(billid);

@@ -1,6 +1,5 @@
-// The print window against the reference host: its first show, remembered
-// settings, the bill list query, the picture collection of the ticked bills,
-// the bill view, reset, list printing and help.
+// The print window against the reference host: its first show, remembered settings, the bill list query, the
+// picture collection of the ticked bills, the bill view, reset, list printing and help.
 #include "PrintWindowFixture.h"
 #include "toolkit/Keys.h"
 
@@ -67,8 +66,7 @@ TEST_F(PrintWindowTest, TheWindowDescribesItsWholeLayout) {
         EXPECT_LT(form.cbox_printTJ->Left(), form.edit_printcount->Left());
         EXPECT_EQ(form.cbox_printTJ->Top(), form.edit_printcount->Top());
         EXPECT_GT(form.edit_Btype->Top() + 20, form.btn_Query->Top());
-        // Tab order of the filter band: first row, then the second starting with
-        // the number.
+        // Tab order of the filter band: first row, then the second starting with the number.
         std::vector<std::string> order;
         for (TControl* c : form.TabSequence())
             order.push_back(c->Name());
@@ -133,8 +131,7 @@ TEST_F(PrintWindowTest, QueryListsThePurchaseBillsWithTheirPictureCounts) {
         EXPECT_EQ(form.MainGrid->GetColIntValue("brec", row), 4);
         EXPECT_EQ(form.MainGrid->GetColStrText("uniquebillid", row), Uid(9001));
         EXPECT_EQ(form.MainGrid->GetColIntValue("ImageCount", RowOf(d, 9002)), 0);
-        // A supplier filter, the whole days of the range: a bill at 10:00 on the
-        // end day is listed.
+        // A supplier filter, the whole days of the range: a bill at 10:00 on the end day is listed.
         d.ClickEditButton("edit_Btype"); // the host's selection answers its first supplier
         d.Click("btn_Query");
         for (int r = 0; r < form.MainGrid->GetDataRowCount(); ++r)
@@ -189,8 +186,7 @@ TEST_F(PrintWindowTest, PrintCountConditionSendsItsOperatorAndAnEmptyNumberSends
 }
 
 TEST_F(PrintWindowTest, CollectionFollowsTheTickedRowsSupplierBySupplier) {
-    // Grid order by date: a bill of B, a bill of A, a second bill of B; B's bills
-    // share a picture.
+    // Grid order by date: a bill of B, a bill of A, a second bill of B; B's bills share a picture.
     AddSupplier(11, "乙供应商");
     AddSupplier(12, "甲供应商");
     AddBill(9001, 11, today - 3);
@@ -214,8 +210,7 @@ TEST_F(PrintWindowTest, CollectionFollowsTheTickedRowsSupplierBySupplier) {
         EXPECT_THAT(Keys(all.List(1)), ElementsAre(Text(a[0])));
         EXPECT_EQ(all.List(0).Picture(2).Bytes(), stored[b2[0]]);
 
-        // Only the bill without pictures ticked: nothing at all, not even its
-        // supplier.
+        // Only the bill without pictures ticked: nothing at all, not even its supplier.
         form.MainGrid->CancelSelectAll();
         Tick(d, {9004});
         form.GetAllPictureFile();
