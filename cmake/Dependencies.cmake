@@ -7,6 +7,8 @@ find_package(JPEG REQUIRED)
 # header in the dependency cache for the cross-builds).
 find_path(STB_INCLUDE_DIR stb_image.h PATH_SUFFIXES stb REQUIRED)
 pkg_check_modules(LIBZIP REQUIRED IMPORTED_TARGET libzip)
+# zlib itself for the picture archives, which hand libzip their entries Deflate-compressed already.
+find_package(ZLIB REQUIRED)
 if(NOT WIN32)
   find_package(SQLite3 REQUIRED)
   pkg_check_modules(CAIRO REQUIRED IMPORTED_TARGET cairo)

@@ -5,7 +5,7 @@ pkgs=(
   build-essential cmake ninja-build pkg-config clang-format
   libgtest-dev libgmock-dev libbenchmark-dev
   libpugixml-dev libjpeg62-turbo-dev libstb-dev libzip-dev zlib1g-dev libsqlite3-dev sqlite3
-  libcairo2-dev fonts-wqy-zenhei poppler-utils
+  libcairo2-dev fonts-wqy-zenhei poppler-utils zip
 )
 missing=()
 for p in "${pkgs[@]}"; do

@@ -2,7 +2,10 @@
 #include "FpImageEditFrm.h"
 
 #include "FpImageCalls.h"
+#include "comm/Messages.h"
 #include "comm/ModuleState.h"
+#include "printing/PictureExport.h"
+#include "printing/PicturePages.h"
 #include "toolkit/FormBuilder.h"
 
 #include <set>
@@ -56,12 +59,15 @@ TFpImageEditFrm::TFpImageEditFrm() {
     btn_OK->SetTabOrder(0);
     btn_Cancel->SetTabOrder(1);
     XwPanel1->SetTabOrder(2);
-    // Picture export and printing belong to the printing part of the plug-in, which wires them;
-    // until then the controls are shown but take no input.
-    btn_Export->SetEnabled(false);
-    btn_Print->SetEnabled(false);
-    edit_Path->SetEnabled(false);
-
+    btn_Export->OnClick = [this](TComponent&) {
+        btn_exportClick();
+    };
+    btn_Print->OnClick = [this](TComponent&) {
+        btn_printClick();
+    };
+    edit_Path->OnChange = [this](TComponent&) {
+        edit_PathChange();
+    };
     btn_OK->OnClick = [this](TComponent&) {
         btn_OKClick();
     };
@@ -89,6 +95,9 @@ void TFpImageEditFrm::FormShow() {
     }
     Strip->RefreshSelImageMax();
     Strip->RefreshOtherImageMax();
+    FShowingPath = true;
+    edit_Path->SetPath(ReadExportPath(kEditExportPathKey));
+    FShowingPath = false;
 }
 
 bool TFpImageEditFrm::LoadLink() {
@@ -127,6 +136,44 @@ void TFpImageEditFrm::btn_OKClick() {
             zk_TkSaveJobLinkImag(FLinkId, key, voiceid);
         }))
         SetModalResult(mrOk);
+}
+
+std::vector<const TJPEGImage*> TFpImageEditFrm::ChosenPictures() {
+    std::vector<const TJPEGImage*> pictures;
+    for (const std::string& number : Strip->FImageSelList)
+        pictures.push_back(Strip->GetindexImage(std::stoi(number)).Image.get());
+    return pictures;
+}
+
+void TFpImageEditFrm::btn_exportClick() {
+    if (Strip->FImageSelList.empty()) {
+        ShowMsg("没有需要导出的图片,请检查", "提示");
+        return;
+    }
+    const std::string folder = GetExportFolder(*edit_Path);
+    if (folder.empty())
+        return;
+    const std::string sub = ExportPictureFolder(folder, edit_Ptype->GetText(), edit_Job->GetText(),
+                                                static_cast<int>(Strip->FImageList.size()), ChosenPictures());
+    ShowMsg("导出图片到[" + sub + "]成功", "提示");
+}
+
+void TFpImageEditFrm::btn_printClick() {
+    if (Strip->FImageSelList.empty())
+        return;
+    const std::shared_ptr<IPrinter> printer = FormRunner().ExecutePrintDialog(OwnerHandle());
+    if (!printer)
+        return;
+    const std::vector<const TJPEGImage*> pictures = ChosenPictures();
+    PrintPicturePages(*printer, static_cast<int>(pictures.size()),
+                      [&pictures](int i) -> const TGraphic& { return *pictures[i]; });
+    ShowMsg("打印完成", "提示");
+}
+
+void TFpImageEditFrm::edit_PathChange() {
+    const std::string& path = edit_Path->GetPath();
+    if (!FShowingPath && !path.empty())
+        WriteExportPath(kEditExportPathKey, path);
 }
 
 bool ShowFpImageEdit(std::int32_t id, std::int32_t VoiceID) {

@@ -31,6 +31,12 @@ public:
 
     void FormShow();
     void btn_OKClick();
+    // The chosen pictures as JPEG files in a new subfolder of the export folder.
+    void btn_exportClick();
+    // The chosen pictures one per page in one print job; nothing is recorded.
+    void btn_printClick();
+    // Remembers every non-empty folder text.
+    void edit_PathChange();
 
 protected:
     void DoCreate() override;
@@ -39,9 +45,12 @@ protected:
 
 private:
     bool LoadLink();
+    // The pictures of the chosen strip, in the order chosen.
+    std::vector<const TJPEGImage*> ChosenPictures();
 
     std::int32_t FLinkId = 0;
     std::int32_t FVoiceId = 0;
+    bool FShowingPath = false; // the remembered folder is being shown, not typed
 };
 
 // Creates the window for the link and its invoice, shows it modally and destroys it; true when it

@@ -11,6 +11,7 @@
 #include "framework/DataSet.h"
 #include "host/AssociationRoad.h"
 #include "host/HostServer.h"
+#include "host/PrintRoad.h"
 #include "host/HostSession.h"
 #include "host/RoadReport.h"
 #include "host/PlugFolder.h"
@@ -71,6 +72,7 @@ int Run(const THostOptions& options) {
     report.Step("插件初始化", "InitPlugin, InitExistInterFace, InitReportInterFace");
 
     RunAssociationRoad(session, report);
+    RunPrintRoad(session, report);
 
     const bool tillRoad = RunTillRoad(
         session, *plug.Get(), TKV_SI_LIBRARY,

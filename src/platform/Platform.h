@@ -28,6 +28,8 @@ public:
     virtual void* GetProcAddress(LibraryHandle library, const std::string& name) = 0;
 
     // Profile (INI) files: sections and keys matched without letter case; values written back in place.
+    // A bare file name (no folder) names a file of the system's default profile folder: the Windows
+    // folder on Windows.
     virtual std::string ReadProfileString(const std::string& file, const std::string& section,
                                           const std::string& key, const std::string& defaultValue) = 0;
     // Raises std::runtime_error when the file cannot be written.

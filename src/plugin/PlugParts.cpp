@@ -2,11 +2,12 @@
 #include "PlugParts.h"
 
 #include "association/PtypeDz.h"
+#include "printing/FpImagePrintFrm.h"
 
 namespace tkv {
 
 TPlugParts& PlugParts() {
-    static TPlugParts parts{ShowPtypeDZ, {}, {}};
+    static TPlugParts parts{ShowPtypeDZ, ShowFpImagePrint, {}};
     return parts;
 }
 

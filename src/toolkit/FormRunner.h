@@ -4,12 +4,14 @@
 
 #include "../Interface/IVNMainintf.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace tkv {
 
 class TForm;
+class IPrinter;
 
 using TModalResult = int;
 constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6,
@@ -35,13 +37,6 @@ struct TOpenDialogOptions {
     bool MultiSelect = false;
 };
 
-// The printer chosen in the print dialog and the number of copies asked for. The name is the one
-// the system knows the printer by, so that the printing code can open it.
-struct TPrinterChoice {
-    std::string PrinterName;
-    int Copies = 1;
-};
-
 class IFormRunner {
 public:
     virtual ~IFormRunner() = default;
@@ -54,9 +49,9 @@ public:
     // unless the options allow several) in the order the user chose them.
     virtual bool OpenFiles(WindowHandle owner, const TOpenDialogOptions& options,
                            std::vector<std::string>& files) = 0;
-    // The print dialog owned by the window, starting from the choice given; false when cancelled
-    // (or when there is no printer to choose), else the choice is filled.
-    virtual bool ChoosePrinter(WindowHandle owner, TPrinterChoice& choice) = 0;
+    // The print dialog (printer, its settings, copies; no page range) owned by the window: the
+    // chosen printer, or nullptr when cancelled.
+    virtual std::shared_ptr<IPrinter> ExecutePrintDialog(WindowHandle owner) = 0;
     // The application's default error display: an error box with the message.
     virtual void ShowErrorBox(const std::string& message) = 0;
     // Message boxes and questions of a host that has no user interface of its own (the reference

@@ -47,7 +47,7 @@ public:
     bool OpenFiles(WindowHandle, const TOpenDialogOptions&, std::vector<std::string>&) override {
         return false;
     }
-    bool ChoosePrinter(WindowHandle, TPrinterChoice&) override { return false; }
+    std::shared_ptr<IPrinter> ExecutePrintDialog(WindowHandle) override { return nullptr; }
     void ShowErrorBox(const std::string& message) override { shown += message + "\n"; }
     void ShowMessage(TMessageKind, const std::string&, const std::string&) override {}
     bool AskQuestion(const std::string&, const std::string&) override { return false; }

@@ -24,16 +24,22 @@ std::string ReadAll(const fs::path& file) {
     return ss.str();
 }
 
-int CountPdfs(const fs::path& dir) {
+int CountFiles(const fs::path& dir, const std::string& extension) {
     int n = 0;
     for (const auto& e : fs::directory_iterator(dir))
-        n += e.path().extension() == ".pdf";
+        n += e.path().extension() == extension;
     return n;
+}
+
+int CountPdfs(const fs::path& dir) {
+    return CountFiles(dir, ".pdf");
 }
 
 TEST(Tkvhost, WritesItsSummaryAndReportIntoTheOutputFolder) {
     tkv::host::testing::TempFolder tmp;
     const fs::path data = tmp.Path() / "data", out = tmp.Path() / "out";
+    // The print window remembers its bill status in the default profile folder.
+    setenv("TKV_PROFILE_DIR", (tmp.Path() / "profiles").c_str(), 1);
     const std::string args = "--data '" + data.string() + "' --out '" + out.string() + "'";
     ASSERT_EQ(RunHost(args), 0);
     EXPECT_TRUE(fs::exists(data / "host.db"));
@@ -47,6 +53,17 @@ TEST(Tkvhost, WritesItsSummaryAndReportIntoTheOutputFolder) {
     EXPECT_NE(summary.find("TK_JobLink 11"), std::string::npos) << summary;
     EXPECT_NE(summary.find("InitPlugin"), std::string::npos) << summary;
     EXPECT_EQ(CountPdfs(out / "prints"), 1);
+    // The print road: pictures printed per supplier, exported per supplier, nothing printed twice.
+    EXPECT_NE(summary.find("[8] 发票图片打印"), std::string::npos) << summary;
+    EXPECT_NE(summary.find("提示: 打印完成"), std::string::npos) << summary;
+    EXPECT_NE(summary.find("提示: 导出图片到[" + (out / "exports").string() + "]成功"), std::string::npos)
+        << summary;
+    EXPECT_NE(summary.find("今天没有需要再打印的图片,确认后继续"), std::string::npos) << summary;
+    EXPECT_NE(summary.find("打印文件: 0 个"), std::string::npos) << summary;
+    const int pictureJobs = CountPdfs(out / "picture-prints");
+    EXPECT_GE(pictureJobs, 1);
+    EXPECT_EQ(CountFiles(out / "exports", ".zip"), pictureJobs);
+    EXPECT_TRUE(fs::exists(tmp.Path() / "profiles" / "BillstatusDefault.int"));
     // The till road: settings, card, pre-settlement, settlement, record and reversal.
     EXPECT_TRUE(fs::exists(out / "Plug" / "PlugData" / "cqyb.DAT"));
     EXPECT_TRUE(fs::exists(out / "Plug" / "PlugData" / "cqybPross.log"));
@@ -64,6 +81,8 @@ TEST(Tkvhost, WritesItsSummaryAndReportIntoTheOutputFolder) {
     fs::remove(lost);
     ASSERT_EQ(RunHost(args), 0);
     EXPECT_EQ(CountPdfs(out / "prints"), 2);
+    // The second run's print road still finds every picture of its second print printed today.
+    EXPECT_NE(ReadAll(out / "tkvhost-summary.txt").find("打印文件: 0 个"), std::string::npos);
     EXPECT_TRUE(fs::exists(lost));
     EXPECT_NE(ReadAll(out / "tkvhost-summary.txt").find("补写缺失图片 1 张"), std::string::npos);
 }

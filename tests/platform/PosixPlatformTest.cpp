@@ -209,5 +209,23 @@ TEST(PlatformSelection, InstalledPlatformReplacesTheNativeOneUntilRestored) {
     EXPECT_EQ(&Platform(), &NativePlatform());
 }
 
+TEST(PosixProfile, ABareFileNameLiesInTheDefaultProfileFolder) {
+    TTempDir dir;
+    const std::string folder = dir.File("profiles/of/user");
+    const char* before = std::getenv("TKV_PROFILE_DIR");
+    const std::string saved = before ? before : "";
+    setenv("TKV_PROFILE_DIR", folder.c_str(), 1);
+    TPosixPlatform p;
+    EXPECT_EQ(p.ReadProfileString("BillstatusDefault.int", "set", "Billstatus", "0"), "0");
+    p.WriteProfileString("BillstatusDefault.int", "set", "Billstatus", "2");
+    EXPECT_EQ(ReadBytes(folder + "/BillstatusDefault.int"), "[set]\r\nBillstatus=2\r\n");
+    EXPECT_EQ(p.ReadProfileString("BillstatusDefault.int", "SET", "billstatus", "0"), "2");
+    EXPECT_EQ(TPosixPlatform::ProfilePath(dir.File("a.ini")), dir.File("a.ini"));
+    if (before)
+        setenv("TKV_PROFILE_DIR", saved.c_str(), 1);
+    else
+        unsetenv("TKV_PROFILE_DIR");
+}
+
 } // namespace
 } // namespace tkv

@@ -227,25 +227,6 @@ TEST_F(HeadlessRunnerTest, FileDialogsAreAnsweredAndRecorded) {
                                                           dir.File("missing.jpg")});
 }
 
-TEST_F(HeadlessRunnerTest, PrintDialogAnswersTheChosenPrinterAndCopies) {
-    runner.AnswerPrinter({"发票打印机", 3});
-    runner.CancelPrinter();
-    TPrinterChoice choice;
-    choice.Copies = 2;
-    EXPECT_TRUE(FormRunner().ChoosePrinter(0, choice));
-    EXPECT_EQ(choice.PrinterName, "发票打印机");
-    EXPECT_EQ(choice.Copies, 3);
-    TPrinterChoice kept{"原打印机", 1};
-    EXPECT_FALSE(FormRunner().ChoosePrinter(0, kept));
-    EXPECT_EQ(kept.PrinterName, "原打印机") << "a cancelled dialog changes nothing";
-    EXPECT_FALSE(FormRunner().ChoosePrinter(0, kept));
-    ASSERT_EQ(runner.Dialogs().size(), 3u);
-    EXPECT_EQ(runner.Dialogs()[0].Kind, TMessageKind::mkPrintDialog);
-    EXPECT_EQ(runner.Dialogs()[0].Answer, "发票打印机 x3");
-    EXPECT_EQ(runner.Dialogs()[1].Answer, "");
-    EXPECT_EQ(runner.Failures(), std::vector<std::string>{"print dialog without an answer"});
-}
-
 TEST_F(HeadlessRunnerTest, RunnerRestoresThePreviousOne) {
     IFormRunner* outer = &FormRunner();
     {

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <dlfcn.h>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <limits.h>
@@ -88,20 +89,38 @@ void* TPosixPlatform::GetProcAddress(LibraryHandle library, const std::string& n
     return dlsym(library, name.c_str());
 }
 
+std::string TPosixPlatform::DefaultProfileFolder() {
+    if (const char* env = std::getenv("TKV_PROFILE_DIR"); env != nullptr && *env != '\0')
+        return env;
+    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config != nullptr && *config != '\0')
+        return std::string(config) + "/tkvfpplug";
+    const char* home = std::getenv("HOME");
+    return std::string(home != nullptr && *home != '\0' ? home : "/tmp") + "/.config/tkvfpplug";
+}
+
+std::string TPosixPlatform::ProfilePath(const std::string& file) {
+    return file.find('/') == std::string::npos ? DefaultProfileFolder() + "/" + file : file;
+}
+
 std::string TPosixPlatform::ReadProfileString(const std::string& file, const std::string& section,
                                               const std::string& key, const std::string& defaultValue) {
-    return ReadProfileText(ReadFileBytes(file), CodecOf(*this), section, key, defaultValue);
+    return ReadProfileText(ReadFileBytes(ProfilePath(file)), CodecOf(*this), section, key, defaultValue);
 }
 
 void TPosixPlatform::WriteProfileString(const std::string& file, const std::string& section,
                                         const std::string& key, const std::string& value) {
-    const std::string bytes = WriteProfileText(ReadFileBytes(file), CodecOf(*this), section, key, value);
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    const std::string path = ProfilePath(file);
+    if (path != file) {
+        std::error_code ec;
+        std::filesystem::create_directories(DefaultProfileFolder(), ec);
+    }
+    const std::string bytes = WriteProfileText(ReadFileBytes(path), CodecOf(*this), section, key, value);
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (out)
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     out.close();
     if (!out)
-        throw std::runtime_error("cannot write the profile file " + file);
+        throw std::runtime_error("cannot write the profile file " + path);
 }
 
 std::string TPosixPlatform::NewGuid() {

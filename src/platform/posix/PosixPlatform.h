@@ -28,6 +28,13 @@ public:
 
     std::string NewGuid() override;
 
+    // The default folder of profile files named without a folder: the environment variable
+    // TKV_PROFILE_DIR, else tkvfpplug in the user's configuration folder ($XDG_CONFIG_HOME, else
+    // ~/.config). Created when such a file is first written.
+    static std::string DefaultProfileFolder();
+    // The file's path: a bare name within the default folder, any other path as it is.
+    static std::string ProfilePath(const std::string& file);
+
     std::string Utf8ToAnsi(const std::string& utf8) override { return converter_.FromUtf8(utf8); }
     std::string AnsiToUtf8(const std::string& ansi) override { return converter_.ToUtf8(ansi); }
     unsigned AnsiCodePage() override { return converter_.CodePage(); }

@@ -47,12 +47,12 @@ void THeadlessRunner::CancelFiles() {
     fileAnswers_.emplace_back(std::nullopt);
 }
 
-void THeadlessRunner::AnswerPrinter(TPrinterChoice choice) {
-    printerAnswers_.emplace_back(std::move(choice));
+void THeadlessRunner::AnswerPrintDialog(std::shared_ptr<IPrinter> printer) {
+    printerAnswers_.push_back(std::move(printer));
 }
 
-void THeadlessRunner::CancelPrinter() {
-    printerAnswers_.emplace_back(std::nullopt);
+void THeadlessRunner::CancelPrintDialog() {
+    printerAnswers_.push_back(nullptr);
 }
 
 std::vector<std::string> THeadlessRunner::Texts(TMessageKind kind) const {
@@ -74,7 +74,7 @@ std::vector<std::string> THeadlessRunner::Failures() const {
     if (!fileAnswers_.empty())
         out.push_back(std::to_string(fileAnswers_.size()) + " file answer(s) not used");
     if (!printerAnswers_.empty())
-        out.push_back(std::to_string(printerAnswers_.size()) + " printer answer(s) not used");
+        out.push_back(std::to_string(printerAnswers_.size()) + " print dialog answer(s) not used");
     return out;
 }
 
@@ -154,20 +154,16 @@ bool THeadlessRunner::OpenFiles(WindowHandle owner, const TOpenDialogOptions& op
     return true;
 }
 
-bool THeadlessRunner::ChoosePrinter(WindowHandle owner, TPrinterChoice& choice) {
+std::shared_ptr<IPrinter> THeadlessRunner::ExecutePrintDialog(WindowHandle owner) {
     if (printerAnswers_.empty()) {
         AddFailure("print dialog without an answer");
-        dialogs_.push_back({TMessageKind::mkPrintDialog, std::to_string(choice.Copies), std::string(), std::string()});
-        return false;
+        dialogs_.push_back({TMessageKind::mkPrintDialog, std::string(), std::string(), std::string()});
+        return nullptr;
     }
-    auto answer = std::move(printerAnswers_.front());
+    std::shared_ptr<IPrinter> printer = std::move(printerAnswers_.front());
     printerAnswers_.pop_front();
-    dialogs_.push_back({TMessageKind::mkPrintDialog, std::to_string(choice.Copies), std::string(),
-                        answer ? answer->PrinterName + " x" + std::to_string(answer->Copies) : std::string()});
-    if (!answer)
-        return false;
-    choice = *answer;
-    return true;
+    dialogs_.push_back({TMessageKind::mkPrintDialog, std::string(), std::string(), printer ? "printer" : ""});
+    return printer;
 }
 
 void THeadlessRunner::ShowErrorBox(const std::string& message) {

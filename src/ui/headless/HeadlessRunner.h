@@ -21,7 +21,8 @@ struct TShownDialog {
     TMessageKind Kind;
     std::string Text;
     std::string Title;
-    std::string Answer; // "yes"/"no" for questions, the chosen folder or files, "" when cancelled
+    std::string Answer; // "yes"/"no" for questions, the chosen folder or files, "printer" for a
+                        // chosen printer, "" when cancelled
     // File-open dialogs: Text is the filter, Title the dialog's title; the files are joined by ";".
 };
 
@@ -43,8 +44,10 @@ public:
     // The files a file-open dialog answers with; with the must-exist option, each has to exist.
     void AnswerFiles(std::vector<std::string> files);
     void CancelFiles();
-    void AnswerPrinter(TPrinterChoice choice);
-    void CancelPrinter();
+    // The printer that the next print dialog chooses (a PDF printer in the tests and the reference
+    // host), or a cancelled dialog.
+    void AnswerPrintDialog(std::shared_ptr<IPrinter> printer);
+    void CancelPrintDialog();
 
     const std::vector<TShownDialog>& Dialogs() const { return dialogs_; }
     // The options of every file-open dialog shown, in order.
@@ -62,7 +65,7 @@ public:
     bool SelectFolder(WindowHandle owner, const std::string& title, std::string& folder) override;
     bool OpenFiles(WindowHandle owner, const TOpenDialogOptions& options,
                    std::vector<std::string>& files) override;
-    bool ChoosePrinter(WindowHandle owner, TPrinterChoice& choice) override;
+    std::shared_ptr<IPrinter> ExecutePrintDialog(WindowHandle owner) override;
     void ShowErrorBox(const std::string& message) override;
     void ShowMessage(TMessageKind kind, const std::string& text, const std::string& title) override;
     bool AskQuestion(const std::string& text, const std::string& title) override;
@@ -78,7 +81,7 @@ private:
     std::deque<bool> questionAnswers_;
     std::deque<std::optional<std::string>> folderAnswers_;
     std::deque<std::optional<std::vector<std::string>>> fileAnswers_;
-    std::deque<std::optional<TPrinterChoice>> printerAnswers_;
+    std::deque<std::shared_ptr<IPrinter>> printerAnswers_;
     std::vector<TShownDialog> dialogs_;
     std::vector<TOpenDialogOptions> fileDialogs_;
     std::vector<std::string> failures_;

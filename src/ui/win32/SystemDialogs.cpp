@@ -1,4 +1,4 @@
-// File-open, folder and print dialogs and message boxes.
+// File-open and folder dialogs and message boxes.
 #include "SystemDialogs.h"
 
 #include "platform/win32/Win32Text.h"
@@ -85,34 +85,6 @@ bool BrowseForFolder(HWND owner, const std::string& title, std::string& folder) 
     CoTaskMemFree(chosen);
     if (ok)
         folder = Utf8(path);
-    return ok;
-}
-
-bool PrintDialog(HWND owner, TPrinterChoice& choice) {
-    PRINTDLGW pd{};
-    pd.lStructSize = sizeof pd;
-    pd.hwndOwner = owner;
-    pd.Flags = PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIESANDCOLLATE;
-    pd.nCopies = static_cast<WORD>(choice.Copies > 0 ? choice.Copies : 1);
-    const bool ok = PrintDlgW(&pd) != FALSE;
-    if (ok) {
-        if (auto* names = static_cast<DEVNAMES*>(GlobalLock(pd.hDevNames))) {
-            choice.PrinterName = Utf8(reinterpret_cast<const wchar_t*>(names) + names->wDeviceOffset);
-            GlobalUnlock(pd.hDevNames);
-        }
-        // The copies are in the device mode when the driver makes them, else in the dialog's field.
-        int copies = pd.nCopies;
-        if (auto* mode = static_cast<DEVMODEW*>(GlobalLock(pd.hDevMode))) {
-            if ((mode->dmFields & DM_COPIES) && mode->dmCopies > 1)
-                copies = mode->dmCopies;
-            GlobalUnlock(pd.hDevMode);
-        }
-        choice.Copies = copies > 0 ? copies : 1;
-    }
-    if (pd.hDevMode)
-        GlobalFree(pd.hDevMode);
-    if (pd.hDevNames)
-        GlobalFree(pd.hDevNames);
     return ok;
 }
 

@@ -1,5 +1,5 @@
 // The system's dialogs and message boxes, UTF-8 in and out: the file-open dialog, the shell folder
-// browser, the print dialog and the message boxes of the runner.
+// browser and the message boxes of the runner.
 #pragma once
 
 #include "toolkit/FormRunner.h"
@@ -13,7 +13,6 @@ namespace tkv::win32ui {
 
 bool OpenFileDialog(HWND owner, const TOpenDialogOptions& options, std::vector<std::string>& files);
 bool BrowseForFolder(HWND owner, const std::string& title, std::string& folder);
-bool PrintDialog(HWND owner, TPrinterChoice& choice);
 // MessageBoxW with the text and caption; answers the button pressed.
 int MessageBoxUtf8(HWND owner, const std::string& text, const std::string& caption, UINT flags);
 

@@ -2,6 +2,7 @@
 #include "Win32Runner.h"
 
 #include "FormWindow.h"
+#include "GdiPrinter.h"
 #include "SystemDialogs.h"
 #include "toolkit/Dispatcher.h"
 
@@ -60,8 +61,8 @@ bool TWin32Runner::OpenFiles(WindowHandle owner, const TOpenDialogOptions& optio
     return OpenFileDialog(ToHwnd(Owner(owner)), options, files);
 }
 
-bool TWin32Runner::ChoosePrinter(WindowHandle owner, TPrinterChoice& choice) {
-    return PrintDialog(ToHwnd(Owner(owner)), choice);
+std::shared_ptr<IPrinter> TWin32Runner::ExecutePrintDialog(WindowHandle owner) {
+    return win32ui::ExecutePrintDialog(ToHwnd(Owner(owner)), "TkvfpPlug");
 }
 
 void TWin32Runner::ShowErrorBox(const std::string& message) {

@@ -18,7 +18,7 @@ public:
     bool SelectFolder(WindowHandle owner, const std::string& title, std::string& folder) override;
     bool OpenFiles(WindowHandle owner, const TOpenDialogOptions& options,
                    std::vector<std::string>& files) override;
-    bool ChoosePrinter(WindowHandle owner, TPrinterChoice& choice) override;
+    std::shared_ptr<IPrinter> ExecutePrintDialog(WindowHandle owner) override;
     void ShowErrorBox(const std::string& message) override;
     void ShowMessage(TMessageKind kind, const std::string& text, const std::string& title) override;
     bool AskQuestion(const std::string& text, const std::string& title) override;
