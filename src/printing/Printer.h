@@ -13,6 +13,9 @@
 #include <stdexcept>
 #include <string>
 
+// Where the system headers make DrawText a macro, the printer's method keeps its own name.
+#undef DrawText
+
 namespace tkv {
 
 // A printer that cannot do what it is asked: no job running, a file or device that refuses output.

@@ -31,10 +31,15 @@ bool SaveWindowPng(HWND window, const std::string& path) {
     if (pid == GetCurrentProcessId())
         RedrawWindow(window, nullptr, nullptr,
                      RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    const int w = rc.right - rc.left, h = rc.bottom - rc.top;
+    HDC source = GetWindowDC(window);
+    const bool saved = SaveDcPng(source, rc.right - rc.left, rc.bottom - rc.top, path);
+    ReleaseDC(window, source);
+    return saved;
+}
+
+bool SaveDcPng(HDC source, int w, int h, const std::string& path) {
     if (w <= 0 || h <= 0)
         return false;
-    HDC source = GetWindowDC(window);
     HDC memory = CreateCompatibleDC(source);
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -57,7 +62,6 @@ bool SaveWindowPng(HWND window, const std::string& path) {
     SelectObject(memory, old);
     DeleteObject(bitmap);
     DeleteDC(memory);
-    ReleaseDC(window, source);
     if (!copied)
         return false;
     std::vector<unsigned char> png;

@@ -7,7 +7,10 @@
 #include "printing/Printer.h"
 
 #include <windows.h>
+// GDI's DrawText is called by its wide name.
+#undef DrawText
 
+#include <memory>
 #include <string>
 
 namespace tkv::win32ui {
