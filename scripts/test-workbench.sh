@@ -165,9 +165,84 @@ keys Return
 probe gone "$new_caption" 20000
 click "$list_caption" btn_Exit
 probe gone "$list_caption" 20000
+
+# The retail window of the workbench's own menu: a till's sale through the insurance hooks against
+# the stand-in insurance library, each insurance dialog captured and read back on the way.
+retail_caption="零售单 - 医保结算"
+settle 1
+xdotool mousemove 400 300 click 1
+keys alt+r Return
+wait_window "$retail_caption"
+capture "$retail_caption" retail-sale
+click "$retail_caption" btnConfig
+wait_window "医保接口信息设置"
+capture "医保接口信息设置" TConfigSetFrm
+click "医保接口信息设置" RzEdit3
+xdotool type --delay 50 P001
+click "医保接口信息设置" RzEdit1
+xdotool type --delay 30 "$(winpath "$bench/SiInterface.dll")"
+click "医保接口信息设置" chlLog
+click "医保接口信息设置" BitBtn1
+probe gone "医保接口信息设置" 10000
+# The card of an insured person with special diseases, read for a special-disease visit.
+click "$retail_caption" btnReadCard
+wait_window "请输入医保卡号"
+capture "请输入医保卡号" TFormVipPass
+click "请输入医保卡号" rbTBMZ
+click "请输入医保卡号" edtCardNo
+xdotool type --delay 50 1000654321
+keys Return
+wait_window "选择特殊病"
+capture "选择特殊病" TSelectTSB
+click "选择特殊病" btnOK
+probe gone "选择特殊病" 10000
+probe gone "请输入医保卡号" 10000
+click "$retail_caption" btnShowCard
+wait_window "医保卡信息"
+capture "医保卡信息" TCardShowFrm
+click "医保卡信息" btnOK
+probe gone "医保卡信息" 10000
+click "$retail_caption" btnEvaluate
+settle 1
+click "$retail_caption" btnSave
+settle 1
+# The reversal: the card again, its window, the search by the bill number, the payments returned.
+bill_code=$(sqlite3 "$work/wb-data/host.db" "SELECT billcode FROM RetailBillIndex ORDER BY BillID DESC LIMIT 1")
+click "$retail_caption" btnReback
+wait_window "请输入医保卡号"
+click "请输入医保卡号" rbTBMZ
+click "请输入医保卡号" edtCardNo
+xdotool type --delay 50 1000654321
+keys Return
+wait_window "选择特殊病"
+click "选择特殊病" btnOK
+wait_window "医保卡信息"
+click "医保卡信息" btnOK
+wait_window "查询_请输入零售单号或医保结算号"
+capture "查询_请输入零售单号或医保结算号" TSelrebackSettleFrm
+click "查询_请输入零售单号或医保结算号" reBill
+xdotool type --delay 50 "$bill_code"
+click "查询_请输入零售单号或医保结算号" btnOK
+wait_window "确认退款"
+keys Return
+wait_window "提示"
+keys Return
+settle 1
+probe shot "$retail_caption" "$(winpath "$artifacts/retail-sale-after.png")"
+probe text "$retail_caption" memLog >"$artifacts/retail-sale-log.txt" || true
+probe close "$retail_caption"
 probe close "$main_caption"
 wait "$workbench_pid" || true
 tkv_host_wait
+settled=$(sqlite3 "$work/wb-data/host.db" "
+  SELECT count(*) FROM YBSettlelist_CQ y JOIN RetailBillIndex r ON r.SS_ID = y.ID
+  JOIN YBRebackRetail_CQ b ON b.SS_ID = y.ID WHERE r.billcode = '$bill_code' AND y.Deleted = 1")
+if [ "$settled" != 1 ]; then
+  echo "the retail window's sale $bill_code was not settled, recorded and reversed; its log:" >&2
+  cat "$artifacts/retail-sale-log.txt" >&2
+  exit 1
+fi
+echo "retail window: $bill_code settled, recorded and reversed against the stand-in insurance library"
 
 rows() {
   sqlite3 -separator '|' "$1" "

@@ -10,7 +10,8 @@
 tkv_workbench_layout() {
   local build=$1 dest=$2
   mkdir -p "$dest/plug"
-  cp "$build/src/workbench/tkvworkbench.exe" "$build/src/abi/borlndmm/borlndmm.dll" "$build/sim/pictureScan.dll" "$dest/"
+  cp "$build/src/workbench/tkvworkbench.exe" "$build/src/abi/borlndmm/borlndmm.dll" "$build/sim/pictureScan.dll" \
+    "$build/sim/SiInterface.dll" "$dest/"
   cp "$build/src/abi/TkvfpPlug.dll" "$dest/plug/"
 }
 

@@ -52,4 +52,18 @@ OleVariant TPlugParams::GetOleParams() const {
     return PackageParams(params);
 }
 
+std::string PlugParamsText(const OleVariant& packet) {
+    if (!packet.IsArray() || packet.IsByteArray())
+        return "";
+    std::string out;
+    for (const auto& e : packet.Elements()) {
+        if (!e.IsArray() || e.IsByteArray() || e.Elements().size() < 2)
+            continue;
+        if (!out.empty())
+            out += "; ";
+        out += VarToStr(e.Elements()[0]) + "=" + VarToStr(e.Elements()[1]);
+    }
+    return out;
+}
+
 } // namespace tkv

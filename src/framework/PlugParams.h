@@ -30,4 +30,8 @@ private:
     std::int32_t FCount = 0;
 };
 
+// "name=value; name=value" of a parameter packet, for logs and displays; entries that are no
+// name/value pair are left out.
+std::string PlugParamsText(const OleVariant& packet);
+
 } // namespace tkv

@@ -1,6 +1,8 @@
 // The framework-object, report and retail bill objects of the reference host.
 #include "HostObjects.h"
 
+#include "framework/PlugParams.h"
+
 #include <cstdio>
 
 namespace tkv::host {
@@ -94,23 +96,9 @@ bool TRetailBill::SaveDraft() {
 }
 
 bool TRetailBill::ShowAcctount(const OleVariant& account) {
-    const std::string summary = PacketSummary(account);
+    const std::string summary = PlugParamsText(account);
     calls_.push_back("ShowAcctount:" + summary);
     return ui_.ConfirmPayments(summary);
-}
-
-std::string TRetailBill::PacketSummary(const OleVariant& packet) {
-    if (!packet.IsArray() || packet.IsByteArray())
-        return "";
-    std::string out;
-    for (const auto& e : packet.Elements()) {
-        if (!e.IsArray() || e.IsByteArray() || e.Elements().size() < 2)
-            continue;
-        if (!out.empty())
-            out += "; ";
-        out += VarToStr(e.Elements()[0]) + "=" + VarToStr(e.Elements()[1]);
-    }
-    return out;
 }
 
 } // namespace tkv::host

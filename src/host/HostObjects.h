@@ -103,9 +103,6 @@ public:
     const std::vector<std::string>& Calls() const { return calls_; }
     int PrintCount() const { return printed_; }
 
-    // "name=value; name=value" of a named-parameter packet.
-    static std::string PacketSummary(const OleVariant& packet);
-
 private:
     IHostUi& ui_;
     std::string billCode_;

@@ -1,6 +1,8 @@
 // The host's answers to the workbench's calls.
 #include "HostServer.h"
 
+#include "RetailSale.h"
+
 #include "Interface/HostControlValues.h"
 #include "remote/HostMethods.h"
 
@@ -282,6 +284,24 @@ void THostServer::RegisterMainintf() {
 
 void THostServer::RegisterHandlers() {
     THostMain& h = *session_->Main();
+    end_.Handle(method::RetailNewSale, [this](const TValues&) {
+        HostDatabase& db = session_->Database();
+        const std::int32_t billId = NextRetailBillId(db);
+        const std::vector<TSaleLine> lines = DemoSaleLines();
+        return TValues{OleVariant(billId), OleVariant(RetailBillCode(db.Now(), billId)),
+                       SaleDetailPacket(lines), OleVariant(SaleTotal(lines))};
+    });
+    end_.Handle(method::RetailSave, [this](const TValues& a) {
+        // The payments come as a flat array: account record, amount, account record, amount, ...
+        std::vector<std::pair<std::int32_t, double>> payments;
+        const auto& flat = Arg(a, 3).Elements();
+        for (std::size_t i = 0; i + 1 < flat.size(); i += 2)
+            payments.emplace_back(flat[i].AsInteger(), flat[i + 1].AsDouble());
+        HostDatabase& db = session_->Database();
+        SaveRetailSale(db, Arg(a, 0).AsInteger(), Arg(a, 1).AsString(), db.Now(), Arg(a, 2).AsDouble(),
+                       payments);
+        return TValues{};
+    });
     end_.Handle(method::PrepareControl, [this, &h](const TValues& a) {
         const std::string how = Arg(a, 0).AsString();
         ComPtr<TControlStandIn> control(

@@ -3,6 +3,9 @@
 
 #include "db/ProcedureSupport.h"
 #include "framework/DataSet.h"
+#include "framework/DateTime.h"
+
+#include <cstdio>
 
 namespace tkv::host {
 
@@ -19,6 +22,26 @@ OleVariant SaleDetailPacket(const std::vector<TSaleLine>& lines) {
         ds.AppendRecord({OleVariant(line.TypeId), OleVariant(line.FullName), OleVariant(line.Price),
                          OleVariant(line.Qty), OleVariant(line.Unit), OleVariant(line.Total)});
     return ds.GetData();
+}
+
+std::vector<TSaleLine> DemoSaleLines() {
+    return {{"00001", "阿莫西林胶囊", 12.5, 2, 1, 25},
+            {"00004", "感冒灵颗粒", 15.5, 1, 1, 15.5},
+            {"", "购物袋", 0.5, 1, 1, 0.5}};
+}
+
+double SaleTotal(const std::vector<TSaleLine>& lines) {
+    double total = 0;
+    for (const TSaleLine& line : lines)
+        total += line.Total;
+    return total;
+}
+
+std::string RetailBillCode(TDateTime date, std::int32_t billId) {
+    const DateParts d = DecodeDateTime(date);
+    char code[48];
+    std::snprintf(code, sizeof code, "LS-%04d%02d%02d-%d", d.year, d.month, d.day, billId);
+    return code;
 }
 
 std::int32_t NextRetailBillId(HostDatabase& db) {

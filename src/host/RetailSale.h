@@ -24,6 +24,11 @@ struct TSaleLine {
 
 // The packet with the fields "typeid", "FullName", "Price", "Qty", "Unit", "Total".
 OleVariant SaleDetailPacket(const std::vector<TSaleLine>& lines);
+// The sale a till rings up in the demonstrations: two insured products and a shopping bag.
+std::vector<TSaleLine> DemoSaleLines();
+double SaleTotal(const std::vector<TSaleLine>& lines);
+// "LS-yyyymmdd-id", the retail bill number of the demonstrations.
+std::string RetailBillCode(TDateTime date, std::int32_t billId);
 // The id the next saved retail bill gets.
 std::int32_t NextRetailBillId(HostDatabase& db);
 // Writes the retail sale's header (bill type 151) and its payments (account record, amount).

@@ -7,6 +7,7 @@
 #include "comm/Paths.h"
 #include "comm/Settings.h"
 #include "framework/DateTime.h"
+#include "framework/PlugParams.h"
 #include "ui/headless/FormDriver.h"
 #include "ui/headless/HeadlessRunner.h"
 
@@ -32,7 +33,7 @@ void ExpectCard(THeadlessRunner& runner, const std::string& cardNo) {
 
 // "name=value; ..." of a named-parameter packet.
 std::string Packet(const OleVariant& packet) {
-    return TRetailBill::PacketSummary(packet);
+    return PlugParamsText(packet);
 }
 
 } // namespace
@@ -68,15 +69,12 @@ bool RunTillRoad(THostSession& session, IRetailPlugin& plug, const std::string& 
     report.Line(Packet(card));
 
     const std::int32_t billId = NextRetailBillId(db);
-    const DateParts today = DecodeDateTime(db.Now());
-    char code[48];
-    std::snprintf(code, sizeof code, "LS-%04d%02d%02d-%d", today.year, today.month, today.day, billId);
-    const std::vector<TSaleLine> lines = {{"00001", "阿莫西林胶囊", 12.5, 2, 1, 25},
-                                          {"00004", "感冒灵颗粒", 15.5, 1, 1, 15.5},
-                                          {"", "购物袋", 0.5, 1, 1, 0.5}};
-    ComPtr<TRetailBill> bill(new TRetailBill(session.Ui(), code, billId, 41, SaleDetailPacket(lines)));
+    const std::string code = RetailBillCode(db.Now(), billId);
+    const std::vector<TSaleLine> lines = DemoSaleLines();
+    ComPtr<TRetailBill> bill(
+        new TRetailBill(session.Ui(), code, billId, SaleTotal(lines), SaleDetailPacket(lines)));
     plug.InitTransPlugin(bill.Get());
-    if (!check(plug.ssEvaluateBalance(), "预结算", std::string("零售单 ") + code + ", 3 行, 2 行医保药品"))
+    if (!check(plug.ssEvaluateBalance(), "预结算", "零售单 " + code + ", 3 行, 2 行医保药品"))
         return false;
     OleVariant figures;
     plug.ssBalaInfo(figures);
@@ -111,11 +109,11 @@ bool RunTillRoad(THostSession& session, IRetailPlugin& plug, const std::string& 
 
     ExpectCard(runner, "1000123456");
     runner.Expect("TCardShowFrm", [](TFormDriver& d) { d.Click("btnOK"); });
-    runner.Expect("TSelrebackSettleFrm", [code = std::string(code)](TFormDriver& d) {
+    runner.Expect("TSelrebackSettleFrm", [code](TFormDriver& d) {
         d.SetText("reBill", code);
         d.Click("btnOK");
     });
-    if (!check(plug.CanelBalance(), "退单", std::string("CanelBalance, 按零售单号 ") + code))
+    if (!check(plug.CanelBalance(), "退单", "CanelBalance, 按零售单号 " + code))
         return false;
     const ResultRows reback = db.Select(
         "SELECT b.ID, b.BillID, y.Deleted FROM YBRebackRetail_CQ b JOIN YBSettlelist_CQ y ON y.ID = b.SS_ID "

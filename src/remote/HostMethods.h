@@ -53,6 +53,11 @@ constexpr const char* SaveImage = "SaveImage";
 constexpr const char* DeleteImage = "DeleteImage";
 constexpr const char* GetImage = "GetImage";
 
+// The workbench's retail window: a new sale (bill id, bill number, detail packet, total) and saving
+// it with its payments, as the host's retail window does.
+constexpr const char* RetailNewSale = "Retail.NewSale";
+constexpr const char* RetailSave = "Retail.Save";
+
 // The record selection and lookup that a preparation installed, by the number the host gave them.
 constexpr const char* SelectRecords = "SelectHandler.SelectRecords";
 constexpr const char* FindByRec = "BasicLookup.FindByRec";

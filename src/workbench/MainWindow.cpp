@@ -14,6 +14,7 @@ namespace {
 
 const wchar_t kClass[] = L"TkvWorkbench";
 constexpr UINT kExitCommand = 1;
+constexpr UINT kRetailCommand = 2;
 constexpr UINT kFirstEntryCommand = 1000;
 
 std::wstring W(const std::string& utf8) {
@@ -51,6 +52,7 @@ TMainWindow::TMainWindow() {
 }
 
 TMainWindow::~TMainWindow() {
+    retail_.reset();
     if (hwnd_)
         DestroyWindow(hwnd_);
     if (font_)
@@ -81,6 +83,10 @@ void TMainWindow::SetPlugin(TPluginLibrary& plugin, const TPluginDescription& d)
         }
         AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), W(parent.Caption).c_str());
     }
+    // The till's retail window comes after the plug-in's menus, as the host's own menus do.
+    HMENU retail = CreatePopupMenu();
+    AppendMenuW(retail, MF_STRING, kRetailCommand, L"零售单(医保结算)(&R)");
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(retail), L"零售(&R)");
     SetMenu(hwnd_, bar);
 }
 
@@ -107,6 +113,7 @@ void TMainWindow::ServeUi(remote::TRemoteEnd& end) {
     using remote::Arg;
     using remote::TValues;
     namespace method = remote::method;
+    host_ = &end;
     end.Handle(method::UiShowMessage, [this](const TValues& a) {
         Box(DialogOwner(), Arg(a, 0).AsString(), Arg(a, 1).AsString(), MB_OK | MB_ICONINFORMATION);
         return TValues{};
@@ -141,6 +148,16 @@ void TMainWindow::ServeUi(remote::TRemoteEnd& end) {
         Log("查看单据: 类型 " + Arg(a, 0).AsString() + ", 单据 " + Arg(a, 1).AsString());
         return TValues{};
     });
+}
+
+void TMainWindow::ShowRetailSale() {
+    if (!plugin_ || !host_)
+        return;
+    if (!retail_)
+        retail_ = std::make_unique<TRetailSaleWindow>(
+            hwnd_, *plugin_, *host_, [this](const std::string& message) { ShowError(message); });
+    retail_->Show();
+    Log("零售单窗口已打开");
 }
 
 int TMainWindow::Run() {
@@ -189,6 +206,8 @@ LRESULT TMainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         const UINT id = LOWORD(wParam);
         if (id == kExitCommand) {
             PostMessageW(hwnd_, WM_CLOSE, 0, 0);
+        } else if (id == kRetailCommand) {
+            ShowRetailSale();
         } else if (id >= kFirstEntryCommand && id < kFirstEntryCommand + entries_.size() && plugin_) {
             const TMenuEntry& entry = entries_[id - kFirstEntryCommand];
             Log("调用 " + entry.Export + " (" + entry.Caption + ")");

@@ -2,15 +2,18 @@
 // plug-in's parent menus and entries as the description declares them, a pick calls the export the
 // entry names; the window's log shows the description and what the host did (reports written,
 // bills shown). It also shows the host's user interface: message boxes, questions and the record
-// choice, owned by whichever window of the workbench is active.
+// choice, owned by whichever window of the workbench is active. Its own menu opens the retail window,
+// where a till's sale calls the insurance hooks.
 #pragma once
 
 #include "MenuInfo.h"
 #include "PluginLibrary.h"
+#include "RetailSaleWindow.h"
 #include "remote/RemoteEnd.h"
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -40,6 +43,8 @@ private:
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void Layout();
 
+    void ShowRetailSale();
+
     HWND hwnd_ = nullptr;
     HWND log_ = nullptr;
     std::wstring logText_;
@@ -47,6 +52,8 @@ private:
     HFONT font_ = nullptr;
     TPluginLibrary* plugin_ = nullptr;
     std::vector<TMenuEntry> entries_;
+    remote::TRemoteEnd* host_ = nullptr;
+    std::unique_ptr<TRetailSaleWindow> retail_;
 };
 
 } // namespace tkv::workbench

@@ -37,8 +37,8 @@ struct PlugInfoVtbl {
     void(TKV_STDCALL* PlunMenuInfo)(AnsiChars* result, RawObject* self);
 };
 
-// The slots the host calls of the transaction object, up to the end of IVNPlugin; the retail
-// hooks after them are not called from the workbench's menu.
+// The transaction object's table: IVNPlugin, IVNTransPlugin, IRetailBillPlugin and IRetailPlugin
+// slots in order. Parameter packets are passed by reference.
 struct RetailPluginVtbl {
     /*** IUnknown methods ***/
     abi::QueryInterfaceFn QueryInterface;
@@ -56,7 +56,46 @@ struct RetailPluginVtbl {
     void(TKV_STDCALL* InitExistInterFace)(RawObject* self, abi::RawExistForm* existForm);
     void(TKV_STDCALL* InitReportInterFace)(RawObject* self, abi::RawReportIntf* reportIntf);
     void(TKV_STDCALL* ClearPlugInfo)(RawObject* self);
+    /*** IVNTransPlugin methods ***/
+    Bool8(TKV_STDCALL* BeforeSave)(RawObject* self, VARIANT* params);
+    Bool8(TKV_STDCALL* AfterSave)(RawObject* self, VARIANT* params);
+    Bool8(TKV_STDCALL* BeforePrint)(RawObject* self, VARIANT* gridData, VARIANT* params);
+    Bool8(TKV_STDCALL* CheckData)(RawObject* self, VARIANT* params);
+    Bool8(TKV_STDCALL* CheckGridRow)(RawObject* self, std::int32_t row, VARIANT* params);
+    void(TKV_STDCALL* IniGridFields)(RawObject* self, void* grid);
+    /*** IRetailBillPlugin methods ***/
+    Bool8(TKV_STDCALL* BeforeVipCard)(RawObject* self, VARIANT* params);
+    Bool8(TKV_STDCALL* AfterVipCard)(RawObject* self, VARIANT* params);
+    Bool8(TKV_STDCALL* BeforePtyeInsert)(RawObject* self, VARIANT* params);
+    Bool8(TKV_STDCALL* AfterPtyeInsert)(RawObject* self, std::int32_t row, VARIANT* params);
+    Bool8(TKV_STDCALL* BeforeAcct)(RawObject* self, VARIANT* params);
+    Bool8(TKV_STDCALL* AfterAcct)(RawObject* self, VARIANT* params);
+    /*** IRetailPlugin methods ***/
+    Bool8(TKV_STDCALL* GetSBCard)(RawObject* self, VARIANT* params);
+    void(TKV_STDCALL* ShowSBCard)(RawObject* self);
+    Bool8(TKV_STDCALL* ClearCardInfo)(RawObject* self);
+    Bool8(TKV_STDCALL* ssEvaluateBalance)(RawObject* self);
+    Bool8(TKV_STDCALL* ssBalance)(RawObject* self);
+    Bool8(TKV_STDCALL* ssClearEvaluateBalance)(RawObject* self);
+    Bool8(TKV_STDCALL* ssClearCloseMulAccount)(RawObject* self);
+    Bool8(TKV_STDCALL* CanelBalance)(RawObject* self);
+    Bool8(TKV_STDCALL* CheckCanUseSS)(RawObject* self);
+    Bool8(TKV_STDCALL* ssNeedEvaluateBalance)(RawObject* self);
+    Bool8(TKV_STDCALL* IsNeedReadCard)(RawObject* self);
+    Bool8(TKV_STDCALL* IsNeedPtypDZ)(RawObject* self);
+    void(TKV_STDCALL* ssPtypeDz)(RawObject* self);
+    void(TKV_STDCALL* ssPrintItems)(VARIANT* result, RawObject* self);
+    Bool8(TKV_STDCALL* IsNeedRetailBack)(RawObject* self);
+    void(TKV_STDCALL* ssBalaInfo)(RawObject* self, VARIANT* params);
+    Bool8(TKV_STDCALL* ssInit)(RawObject* self);
+    Bool8(TKV_STDCALL* ssFree)(RawObject* self);
+    Bool8(TKV_STDCALL* ssConfig)(RawObject* self);
+    void(TKV_STDCALL* GetConfigPostCode)(AnsiChars* result, RawObject* self);
 };
+
+inline const RetailPluginVtbl& RetailSlots(RawObject* retail) {
+    return *reinterpret_cast<const RetailPluginVtbl*>(retail->lpVtbl);
+}
 
 using CreatePlugInfoFn = void(TKV_STDCALL*)(RawObject** result);
 using CreateRetailPlugFn = void(TKV_STDCALL*)(RawObject** result);

@@ -32,6 +32,8 @@ public:
                     abi::RawReportIntf* report);
     // Calls the menu export of that name with an empty string; false when the library has none.
     bool RunMenuExport(const std::string& name);
+    // The transaction object that Initialise created (nullptr before), for the retail hooks.
+    RawObject* RetailObject() const { return retail_; }
 
 private:
     HMODULE module_ = nullptr;

@@ -1,6 +1,7 @@
 // The scripted answerer, the framework-object and report interfaces, and the retail bill's payment
 // confirmation.
 #include "host/HostObjects.h"
+#include "framework/PlugParams.h"
 #include "host/HostUi.h"
 
 #include <gtest/gtest.h>
@@ -106,7 +107,7 @@ TEST(RetailBill, PaymentConfirmationShowsThePaymentsAndAnswersTheUser) {
     EXPECT_EQ(bill->GetTotal(), 45.5);
     bill->ClearData();
     EXPECT_EQ(bill->GetTotal(), 0.0);
-    EXPECT_EQ(TRetailBill::PacketSummary(OleVariant::Null()), "");
+    EXPECT_EQ(PlugParamsText(OleVariant::Null()), "");
 }
 
 TEST(RetailBill, AnswersTheTransactionInterfacesItImplements) {
