@@ -9,12 +9,14 @@ void TRadioButton::SetChecked(bool checked) {
     if (checked == checked_)
         return;
     checked_ = checked;
+    SetTabStop(checked);
     NotifyChanged(TProperty::Checked);
     if (checked && Owner()) {
         for (TControl* sibling : Owner()->Children(Parent()))
             if (auto* radio = dynamic_cast<TRadioButton*>(sibling);
                 radio && radio != this && radio->checked_) {
                 radio->checked_ = false;
+                radio->SetTabStop(false);
                 radio->NotifyChanged(TProperty::Checked);
             }
     }

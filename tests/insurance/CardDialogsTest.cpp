@@ -40,10 +40,13 @@ protected:
 TEST_F(CardDialogsTest, CardNumberWindowTabOrderAndOwner) {
     TFormVipPass form(card);
     EXPECT_EQ(form.Caption(), "请输入医保卡号");
-    EXPECT_THAT(TabNames(form),
-                ElementsAre("edtCardNo", "btnOK", "btnCancel", "rbYDGY", "rbTBMZ", "btnReadCard"));
+    // The two visit types are one radio group: Tab reaches it at the checked button.
+    EXPECT_THAT(TabNames(form), ElementsAre("edtCardNo", "btnOK", "btnCancel", "rbYDGY", "btnReadCard"));
     EXPECT_TRUE(form.rbYDGY->Checked());
     EXPECT_FALSE(form.rbTBMZ->Checked());
+    form.rbTBMZ->PerformClick();
+    EXPECT_THAT(TabNames(form), ElementsAre("edtCardNo", "btnOK", "btnCancel", "rbTBMZ", "btnReadCard"));
+    form.rbYDGY->PerformClick();
     EXPECT_EQ(form.btnOK->Caption(), "确定[&O]");
     EXPECT_EQ(form.btnCancel->Caption(), "取消[&C]");
     EXPECT_EQ(form.OwnerHandle(), 0x777u);

@@ -110,6 +110,8 @@ TEST_F(ToolkitTest, RadioButtonsOfOneContainerExcludeEachOther) {
     b.PerformClick();
     EXPECT_FALSE(a.Checked());
     EXPECT_TRUE(b.Checked());
+    // Tab reaches the group at its checked button only.
+    EXPECT_EQ(form.TabSequence(), std::vector<TControl*>{&b});
 }
 
 TEST_F(ToolkitTest, DriverActsOnPlainControls) {
