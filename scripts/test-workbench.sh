@@ -6,7 +6,8 @@
 #     its controls (class, text, bounds, state, glyphs, tab order) read back from outside;
 #  3. the typical road's steps 1 to 4 driven with real input (xdotool) through the workbench, its
 #     database rows compared with those of the same steps run headless (tkv_headless_road);
-#  4. the grid binding benchmark under wine.
+#  4. the help file "Tkv厂家发票管理插件帮助.chm" built with those screenshots (scripts/build-help.sh);
+#  5. the grid binding benchmark under wine.
 # Screenshots and dumps go to $TKV_UI_ARTIFACTS (default build-win-x86_64/ui-artifacts); they are test
 # artifacts, not committed. Expects the native build (build/) and builds its Windows targets.
 set -euo pipefail
@@ -185,6 +186,10 @@ if ! diff -u "$artifacts/rows-headless.txt" "$artifacts/rows-workbench.txt"; the
   exit 1
 fi
 echo "workbench road: $(grep -c '^link|' "$artifacts/rows-workbench.txt") links, the same rows as the headless run"
+
+echo "== help"
+# The help file with the screenshots just taken, beside the library the workbench loads.
+bash scripts/build-help.sh build-win-x86_64/src/abi "$artifacts"
 
 echo "== benchmark"
 timeout 300 "$WINE" "$TKV_ROOT/build-win-x86_64/bench/win32/grid_bind_bench.exe" | tr -d '\r' |
