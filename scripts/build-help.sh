@@ -20,7 +20,7 @@ python3 "$root/scripts/help-stage.py" "$root/help" "$shots" "$stage"
   cat "$stage/chmcmd.log" >&2
   exit 1
 }
-if grep -qi "error" "$stage/chmcmd.log"; then
+if grep -qiE "error|does not exist" "$stage/chmcmd.log"; then
   cat "$stage/chmcmd.log" >&2
   exit 1
 fi
