@@ -8,7 +8,8 @@ holds (listed with chmls, read back with chmls extractall):
 - every link (href and src in the pages, Local in the contents and the index) names a file in the
   chm; a screenshot only when the screenshots folder held it: the one screenshot given to the build
   is inside, the others are left to their alt text and do not break the build;
-- the texts are GBK as the viewer on Chinese Windows reads them, the title included.
+- the texts are GBK, and the chm declares the language (Chinese, PRC) by which the viewer on Chinese
+  Windows reads them; the title and the default topic are set.
 
     check_chm.py REPO_ROOT WORK_DIR
 """
@@ -48,6 +49,17 @@ def window_classes(src):
 
     forms = {n for n in bases if is_form(n)}
     return sorted(f for f in forms if f not in bases.values())
+
+
+def system_entries(path):
+    """The #SYSTEM file's entries by code: 2 default topic, 3 title, 4 language and flags."""
+    data = path.read_bytes() if path.is_file() else b""
+    entries, i = {}, 4
+    while i + 4 <= len(data):
+        code, length = struct.unpack("<HH", data[i : i + 4])
+        entries[code] = data[i + 4 : i + 4 + length]
+        i += 4 + length
+    return entries
 
 
 def png(width, height):
@@ -132,9 +144,13 @@ def main(argv):
     if not LOCAL.findall(pages.get("index.hhk", "")):
         failures.append("the index has no entries")
 
-    system = (extracted / "#SYSTEM").read_bytes() if (extracted / "#SYSTEM").is_file() else b""
-    if TITLE.encode("gbk") not in system:
+    system = system_entries(extracted / "#SYSTEM")
+    if system.get(4, b"")[:4] != struct.pack("<I", 0x804):
+        failures.append("the chm does not declare Chinese (PRC), language 0x804, whose code page the viewer reads")
+    if system.get(3, b"").rstrip(b"\0") != TITLE.encode("gbk"):
         failures.append("the chm's title is not the GBK text " + TITLE)
+    if system.get(2, b"").rstrip(b"\0") != b"index.html":
+        failures.append("the chm's default topic is not index.html")
 
     if failures:
         print("\n".join(failures))
