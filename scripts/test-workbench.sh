@@ -5,8 +5,12 @@
 #     association window opened from the workbench's menu or its button, a screenshot and a dump of
 #     its controls (class, text, bounds, state, glyphs, tab order) read back from outside;
 #  3. the typical road's steps 1 to 4 driven with real input (xdotool) through the workbench, its
-#     database rows compared with those of the same steps run headless (tkv_headless_road);
-#  4. the grid binding benchmark under wine.
+#     database rows compared with those of the same steps run headless (tkv_headless_road); F1 in
+#     the management window asking the help control for the shipped help file;
+#  4. the workbench's retail window: a sale settled, recorded and reversed against the stand-in
+#     insurance library, each insurance dialog captured and read back on the way;
+#  5. the help file "Tkv厂家发票管理插件帮助.chm" built with those screenshots (scripts/build-help.sh);
+#  6. the grid binding benchmark under wine.
 # Screenshots and dumps go to $TKV_UI_ARTIFACTS (default build-win-x86_64/ui-artifacts); they are test
 # artifacts, not committed. Expects the native build (build/) and builds its Windows targets.
 set -euo pipefail
@@ -289,6 +293,7 @@ if ! diff -u "$artifacts/rows-headless.txt" "$artifacts/rows-workbench.txt"; the
 fi
 echo "workbench road: $(grep -c '^link|' "$artifacts/rows-workbench.txt") links, the same rows as the headless run"
 
+# The help file again, with the workbench's screenshots as well.
 bash scripts/build-help.sh build-win-x86_64/src/abi "$artifacts"
 
 echo "== benchmark"

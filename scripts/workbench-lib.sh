@@ -13,6 +13,10 @@ tkv_workbench_layout() {
   cp "$build/src/workbench/tkvworkbench.exe" "$build/src/abi/borlndmm/borlndmm.dll" "$build/sim/pictureScan.dll" \
     "$build/sim/SiInterface.dll" "$dest/"
   cp "$build/src/abi/TkvfpPlug.dll" "$dest/plug/"
+  # The help file, when scripts/build-help.sh has put it beside the library: F1 opens it.
+  if [ -f "$build/src/abi/Tkv厂家发票管理插件帮助.chm" ]; then
+    cp "$build/src/abi/Tkv厂家发票管理插件帮助.chm" "$dest/plug/"
+  fi
 }
 
 tkv_host_serve() {
