@@ -20,7 +20,7 @@ root=${TKV_WIN_DEPS_ROOT:-/var/cache/tkv-win-deps}
 cmake -S . -B build-win-x86_64 -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/toolchain-x86_64-w64-mingw32.cmake" -DTKV_WIN_DEPS_PREFIX="$root/x86_64" \
   -DTKV_WIN_TESTS=ON >/dev/null
-cmake --build build-win-x86_64 -j"${TKV_JOBS:-2}" --target TkvfpPlug tkvworkbench pictureScan borlndmm
+cmake --build build-win-x86_64 -j"${TKV_JOBS:-2}" --target TkvfpPlug tkvworkbench pictureScan SiInterface borlndmm
 
 source scripts/win-ui-env.sh
 tkv_start_display

@@ -183,7 +183,7 @@ settle 1
 # The help control takes the path in the system code page.
 help_file=$(iconv -f GBK -t UTF-8 "$help_log" | grep -v '^[0-9]*|$' | tail -1 | cut -d'|' -f2-)
 help_unix=${help_file#Z:}
-help_unix=${help_unix//\//}
+help_unix=${help_unix//\\//}
 if [ -z "$help_file" ] || [ ! -f "$help_unix" ] ||
   [[ "$help_file" != *'plug\Tkv厂家发票管理插件帮助.chm' ]]; then
   echo "F1 asked the help control for '$help_file'; its calls:" >&2
