@@ -53,15 +53,21 @@ void TGridView::ApplyColumns() {
 }
 
 void TGridView::ApplyRows() {
-    // The count, the selection and the scroll position change together: the list updates its
-    // scroll bar and paints once, when drawing is switched on again.
-    SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
+    // The count, the selection and the scroll position change together, and nothing is drawn
+    // meanwhile: the list would paint its scroll bars at once with every change (drawing is
+    // switched off on its parent, as the list itself updates its scroll bars when its own drawing
+    // comes back on). The list and its frame are painted in the next paint cycle.
+    HWND parent = GetParent(hwnd_);
+    const bool shown = IsWindowVisible(parent) != FALSE;
+    if (shown)
+        SendMessageW(parent, WM_SETREDRAW, FALSE, 0);
     // A new item count drops the list's selection.
     shownRow_ = -1;
     SendMessageW(hwnd_, LVM_SETITEMCOUNT, grid_.GetDataRowCount(), LVSICF_NOSCROLL);
     ApplyCurrentRow();
-    SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(hwnd_, nullptr, TRUE);
+    if (shown)
+        SendMessageW(parent, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
 void TGridView::ApplyCurrentRow() {
