@@ -69,20 +69,20 @@ struct Bench {
 
 Bench* bench = nullptr;
 
+// The enumeration callback is a named function: the i686 build needs its stdcall convention.
+BOOL CALLBACK FindShownForm(HWND w, LPARAM p) {
+    wchar_t cls[32] = {};
+    GetClassNameW(w, cls, 32);
+    if (lstrcmpW(cls, L"TkvForm") == 0 && IsWindowVisible(w)) {
+        *reinterpret_cast<HWND*>(p) = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 HWND ListWindow() {
     HWND form = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND w, LPARAM p) -> BOOL {
-            wchar_t cls[32] = {};
-            GetClassNameW(w, cls, 32);
-            if (lstrcmpW(cls, L"TkvForm") == 0 && IsWindowVisible(w)) {
-                *reinterpret_cast<HWND*>(p) = w;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&form));
+    EnumThreadWindows(GetCurrentThreadId(), FindShownForm, reinterpret_cast<LPARAM>(&form));
     return form ? FindWindowExW(form, nullptr, L"SysListView32", nullptr) : nullptr;
 }
 

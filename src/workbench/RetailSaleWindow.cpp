@@ -75,6 +75,12 @@ void NameControl(HWND control, const char* name) {
         SetPropW(control, kNameProp, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(atom)));
 }
 
+BOOL CALLBACK ForgetControlName(HWND control, LPARAM) {
+    if (HANDLE atom = RemovePropW(control, kNameProp))
+        GlobalDeleteAtom(static_cast<ATOM>(reinterpret_cast<UINT_PTR>(atom)));
+    return TRUE;
+}
+
 } // namespace
 
 TRetailSaleWindow::TRetailSaleWindow(HWND owner, TPluginLibrary& plugin, remote::TRemoteEnd& host,
@@ -117,14 +123,7 @@ TRetailSaleWindow::TRetailSaleWindow(HWND owner, TPluginLibrary& plugin, remote:
 
 TRetailSaleWindow::~TRetailSaleWindow() {
     if (hwnd_) {
-        EnumChildWindows(
-            hwnd_,
-            [](HWND child, LPARAM) -> BOOL {
-                if (HANDLE atom = RemovePropW(child, kNameProp))
-                    GlobalDeleteAtom(static_cast<ATOM>(reinterpret_cast<UINT_PTR>(atom)));
-                return TRUE;
-            },
-            0);
+        EnumChildWindows(hwnd_, ForgetControlName, 0);
         DestroyWindow(hwnd_);
     }
     if (font_)

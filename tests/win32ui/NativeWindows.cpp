@@ -120,27 +120,30 @@ bool FontCovers(HWND window, const std::wstring& text) {
     return true;
 }
 
+namespace {
+struct TopLevelMatch {
+    std::wstring caption;
+    const wchar_t* cls;
+    HWND found = nullptr;
+};
+// Enumeration callbacks are named functions: the i686 build needs their stdcall convention.
+BOOL CALLBACK MatchTopLevel(HWND w, LPARAM p) {
+    auto* m = reinterpret_cast<TopLevelMatch*>(p);
+    wchar_t text[512] = {};
+    GetWindowTextW(w, text, 512);
+    wchar_t cls[128] = {};
+    GetClassNameW(w, cls, 128);
+    if (IsWindowVisible(w) && m->caption == text && (!m->cls || lstrcmpiW(m->cls, cls) == 0)) {
+        m->found = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+} // namespace
+
 HWND FindTopLevel(const std::string& caption, const wchar_t* windowClass) {
-    struct Match {
-        std::wstring caption;
-        const wchar_t* cls;
-        HWND found = nullptr;
-    } match{Wide(caption), windowClass};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND w, LPARAM p) -> BOOL {
-            auto* m = reinterpret_cast<Match*>(p);
-            wchar_t text[512] = {};
-            GetWindowTextW(w, text, 512);
-            wchar_t cls[128] = {};
-            GetClassNameW(w, cls, 128);
-            if (IsWindowVisible(w) && m->caption == text && (!m->cls || lstrcmpiW(m->cls, cls) == 0)) {
-                m->found = w;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&match));
+    TopLevelMatch match{Wide(caption), windowClass};
+    EnumThreadWindows(GetCurrentThreadId(), MatchTopLevel, reinterpret_cast<LPARAM>(&match));
     return match.found;
 }
 

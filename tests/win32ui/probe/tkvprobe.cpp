@@ -33,23 +33,37 @@ using namespace uitest;
 
 namespace {
 
+struct CaptionMatch {
+    std::wstring caption;
+    HWND found = nullptr;
+};
+
+// Enumeration callbacks are named functions: the i686 build needs their stdcall convention.
+BOOL CALLBACK MatchCaption(HWND w, LPARAM p) {
+    auto* m = reinterpret_cast<CaptionMatch*>(p);
+    wchar_t text[512] = {};
+    GetWindowTextW(w, text, 512);
+    if (IsWindowVisible(w) && m->caption == text) {
+        m->found = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK PrintIfCaptionHolds(HWND w, LPARAM p) {
+    const std::string text = WindowText(w);
+    if (IsWindowVisible(w) && text.find(*reinterpret_cast<const std::string*>(p)) != std::string::npos) {
+        RECT r;
+        GetWindowRect(w, &r);
+        std::printf("%s|%s|%ld,%ld,%ld,%ld|%s\n", text.c_str(), WindowClass(w).c_str(), r.left, r.top,
+                    r.right - r.left, r.bottom - r.top, IsWindowEnabled(w) ? "enabled" : "disabled");
+    }
+    return TRUE;
+}
+
 HWND FindAnyTopLevel(const std::string& caption) {
-    struct Match {
-        std::wstring caption;
-        HWND found = nullptr;
-    } match{Wide(caption)};
-    EnumWindows(
-        [](HWND w, LPARAM p) -> BOOL {
-            auto* m = reinterpret_cast<Match*>(p);
-            wchar_t text[512] = {};
-            GetWindowTextW(w, text, 512);
-            if (IsWindowVisible(w) && m->caption == text) {
-                m->found = w;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&match));
+    CaptionMatch match{Wide(caption)};
+    EnumWindows(MatchCaption, reinterpret_cast<LPARAM>(&match));
     return match.found;
 }
 
@@ -158,20 +172,7 @@ int main() {
     const std::string command = argv[1], caption = argv[2];
     if (command == "list") {
         // Every visible top-level window whose caption contains the text.
-        EnumWindows(
-            [](HWND w, LPARAM p) -> BOOL {
-                const std::string text = WindowText(w);
-                if (IsWindowVisible(w) &&
-                    text.find(*reinterpret_cast<const std::string*>(p)) != std::string::npos) {
-                    RECT r;
-                    GetWindowRect(w, &r);
-                    std::printf("%s|%s|%ld,%ld,%ld,%ld|%s\n", text.c_str(), WindowClass(w).c_str(), r.left,
-                                r.top, r.right - r.left, r.bottom - r.top,
-                                IsWindowEnabled(w) ? "enabled" : "disabled");
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&caption));
+        EnumWindows(PrintIfCaptionHolds, reinterpret_cast<LPARAM>(&caption));
         return 0;
     }
     const int waitMs = argc > 3 && (command == "wait" || command == "gone") ? std::atoi(argv[3]) : 10000;
