@@ -14,8 +14,10 @@ if(NOT TKV_WIN_DEPS_PREFIX)
 endif()
 set(CMAKE_FIND_ROOT_PATH /usr/${TKV_WIN_TRIPLE} ${TKV_WIN_DEPS_PREFIX})
 set(CMAKE_PREFIX_PATH ${TKV_WIN_DEPS_PREFIX})
-# Static libraries first, so that the DLL carries zlib instead of depending on zlib1.dll.
+# Static libraries first, so that the DLL carries zlib instead of depending on zlib1.dll (FindZLIB
+# prefers the import library of the MinGW zlib unless told which one to take).
 set(CMAKE_FIND_LIBRARY_SUFFIXES .a .dll.a)
+set(ZLIB_LIBRARY_RELEASE /usr/${TKV_WIN_TRIPLE}/lib/libz.a CACHE FILEPATH "The static MinGW zlib" FORCE)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
