@@ -6,6 +6,7 @@ pkgs=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libpugixml-dev libjpeg62-turbo-dev libstb-dev libzip-dev zlib1g-dev libsqlite3-dev sqlite3
   libcairo2-dev fonts-wqy-zenhei poppler-utils zip
+  clang libclang-rt-dev
 )
 missing=()
 for p in "${pkgs[@]}"; do
