@@ -1,5 +1,5 @@
-#include "framework/DateTime.h"
 #include "framework/Variant.h"
+#include "framework/DateTime.h"
 
 #include <gtest/gtest.h>
 
