@@ -11,7 +11,7 @@
 namespace {
 
 // Full decodes above this size are left out: they take long without reaching other code.
-constexpr std::int64_t kMaxFullDecodePixels = 4'000'000;
+constexpr std::int64_t kMaxFullDecodePixels = 1'000'000;
 
 void CheckPixels(const tkv::TPixelBuffer& pixels) {
     if (pixels.Rgb().size() != static_cast<std::size_t>(pixels.Width()) * pixels.Height() * 3)
