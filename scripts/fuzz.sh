@@ -4,7 +4,7 @@
 # target crashes, leaks, hangs or reports undefined behaviour; the input that did it is kept in
 # build-fuzz/artifacts/<target>/. Ends with each target's executions and coverage.
 #
-#   bash scripts/fuzz.sh                 # 15 s per target (the test run)
+#   bash scripts/fuzz.sh                 # 10 s per target (the test run)
 #   bash scripts/fuzz.sh 600             # on demand: ten minutes per target
 #   bash scripts/fuzz.sh 60 jpeg_fuzz    # some targets only
 #
@@ -13,7 +13,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-seconds=${1:-15}
+seconds=${1:-10}
 shift || true
 all_targets=(datapacket_fuzz params_fuzz profile_fuzz settings_fuzz gateway_answer_fuzz card_data_fuzz
   jpeg_fuzz bmp_fuzz codepage_fuzz sql_exec_fuzz)
