@@ -7,6 +7,7 @@ pkgs=(
   libpugixml-dev libjpeg62-turbo-dev libstb-dev libzip-dev zlib1g-dev libsqlite3-dev sqlite3
   libcairo2-dev fonts-wqy-zenhei poppler-utils zip
   fp-utils # chmcmd and chmls: the help file
+  clang libclang-rt-dev # the fuzz targets
 )
 missing=()
 for p in "${pkgs[@]}"; do

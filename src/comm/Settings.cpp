@@ -1,6 +1,7 @@
 // The settings file: where it lies, reading a value, loading and saving its lines.
 #include "Settings.h"
 
+#include "../platform/WholeFile.h"
 #include "Exception.h"
 #include "Paths.h"
 #include "StringFunctions.h"
@@ -37,11 +38,7 @@ bool LoadSettings(TNameValueLines& Lines) {
 
 void SaveSettings(const TNameValueLines& Lines) {
     const std::string path = SettingsFilePath();
-    std::ofstream out(Utf8Path(path), std::ios::binary | std::ios::trunc);
-    const std::string bytes = Lines.SaveToBytes();
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out)
+    if (!WriteFileWhole(Utf8Path(path), Lines.SaveToBytes()))
         throw Exception("无法写入医保设置文件 " + path);
 }
 

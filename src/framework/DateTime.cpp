@@ -35,7 +35,9 @@ const long long kEpoch = DaysFromCivil(1899, 12, 30);
 
 } // namespace
 
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool IsLeapYear(int year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 int DaysInMonth(int year, int month) {
     static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -46,8 +48,8 @@ int DaysInMonth(int year, int month) {
 
 TDateTime EncodeDate(int year, int month, int day) {
     if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month))
-        throw std::invalid_argument("invalid date " + std::to_string(year) + "-" + std::to_string(month) + "-" +
-                                    std::to_string(day));
+        throw std::invalid_argument("invalid date " + std::to_string(year) + "-" + std::to_string(month) +
+                                    "-" + std::to_string(day));
     return static_cast<double>(DaysFromCivil(year, month, day) - kEpoch);
 }
 
@@ -65,6 +67,9 @@ TDateTime EncodeDateTime(const DateParts& p) {
 }
 
 DateParts DecodeDateTime(TDateTime value) {
+    // Outside years 1 to 9999 (and for NaN) the day count would not fit the integer arithmetic below.
+    if (!(value > kMinDateTime && value < kMaxDateTime))
+        throw EVariantError("the date value " + std::to_string(value) + " is outside the years 1 to 9999");
     DateParts p;
     double whole = std::trunc(value);
     double frac = std::fabs(value - whole);
@@ -81,7 +86,9 @@ DateParts DecodeDateTime(TDateTime value) {
     return p;
 }
 
-TDateTime DateOf(TDateTime value) { return std::trunc(value); }
+TDateTime DateOf(TDateTime value) {
+    return std::trunc(value);
+}
 
 TDateTime StartOfMonth(TDateTime value) {
     const DateParts p = DecodeDateTime(value);

@@ -8,10 +8,10 @@
 #include "comm/Messages.h"
 #include "comm/Paths.h"
 #include "platform/Platform.h"
+#include "platform/WholeFile.h"
 #include "toolkit/PathSelectEdit.h"
 
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 
 namespace tkv {
@@ -67,11 +67,8 @@ std::string GetExportFolder(TPathSelectEdit& edit) {
 
 void SavePictureFile(const TJPEGImage& picture, const std::string& file) {
     const std::vector<std::uint8_t>& bytes = picture.Bytes();
-    std::ofstream out(Utf8Path(file), std::ios::binary | std::ios::trunc);
-    if (out)
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out)
+    if (!WriteFileWhole(Utf8Path(file),
+                        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size())))
         throw Exception("图片文件" + file + "无法写入");
 }
 

@@ -1,7 +1,9 @@
-#include "framework/DateTime.h"
 #include "framework/Variant.h"
+#include "framework/DateTime.h"
 
 #include <gtest/gtest.h>
+
+#include <limits>
 
 using namespace tkv;
 
@@ -53,4 +55,16 @@ TEST(DateTime, EncodesAndDecodesAroundTheEpoch) {
     EXPECT_THROW(EncodeDate(2023, 2, 29), std::invalid_argument);
     EXPECT_EQ(DecodeDateTime(EncodeDate(2024, 2, 29)).day, 29);
     EXPECT_EQ(StartOfMonth(EncodeDate(2024, 3, 17) + 0.5), EncodeDate(2024, 3, 1));
+}
+
+TEST(DateTime, DatesOutsideTheYearsOneTo9999AreRefused) {
+    EXPECT_EQ(DecodeDateTime(EncodeDate(1, 1, 1)).year, 1);
+    EXPECT_EQ(DecodeDateTime(EncodeDate(1, 1, 1) - 0.5).hour, 12);
+    EXPECT_EQ(DecodeDateTime(EncodeDate(9999, 12, 31) + 0.75).year, 9999);
+    for (double v : {EncodeDate(1, 1, 1) - 1.0, EncodeDate(9999, 12, 31) + 1.0, 1.5e43, -1.5e43,
+                     std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()})
+        EXPECT_THROW(DecodeDateTime(v), EVariantError) << v;
+    // A date variant from the host with such a value has no text.
+    EXPECT_THROW(OleVariant::Date(1.5e43).AsString(), EVariantError);
+    EXPECT_EQ(VarToStr(OleVariant::Date(EncodeDate(2024, 2, 29))), "2024-02-29");
 }

@@ -4,6 +4,7 @@
 #include "../../Interface/Unknown.h"
 #include "../../framework/DateTime.h"
 #include "../NativePlatform.h"
+#include "../WholeFile.h"
 #include "ProfileText.h"
 
 #include <chrono>
@@ -115,11 +116,7 @@ void TPosixPlatform::WriteProfileString(const std::string& file, const std::stri
         std::filesystem::create_directories(DefaultProfileFolder(), ec);
     }
     const std::string bytes = WriteProfileText(ReadFileBytes(path), CodecOf(*this), section, key, value);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (out)
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out)
+    if (!WriteFileWhole(path, bytes))
         throw std::runtime_error("cannot write the profile file " + path);
 }
 

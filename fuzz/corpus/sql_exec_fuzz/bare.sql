@@ -1,0 +1,1 @@
+exec GetLSNo_CQ

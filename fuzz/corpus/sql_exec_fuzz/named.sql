@@ -1,0 +1,1 @@
+EXECUTE dbo.[zk_SaveTkVoice] @VoiceCode = 'A''1', @Supplier=3;

@@ -1,0 +1,1 @@
+exec zk_TkGetJobLink 1, 'abc', N'发票', NULL, -2.5, 9000000000

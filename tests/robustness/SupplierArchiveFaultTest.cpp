@@ -1,0 +1,123 @@
+// One supplier's archive of the print window's export when its writes fail: a picture that cannot
+// be written stops the export with the pictures before it whole in the temporary folder, and an
+// archive that cannot be written keeps every picture and the older archive of that name.
+#include "../comm/MockMainIntf.h"
+#include "../platform/FakePlatform.h"
+#include "../platform/TempDir.h"
+#include "WriteFaults.h"
+#include "comm/Exception.h"
+#include "comm/ModuleState.h"
+#include "framework/DataPacket.h"
+#include "framework/DateTime.h"
+#include "printing/ExportNames.h"
+#include "printing/PictureExport.h"
+#include "sim/SimJpeg.h"
+
+#include <filesystem>
+#include <gmock/gmock.h>
+#include <memory>
+#include <vector>
+
+namespace {
+
+using namespace tkv;
+using namespace tkv::test;
+using ::testing::_;
+using ::testing::DoAll;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::NiceMock;
+using ::testing::Return;
+using ::testing::SetArgReferee;
+using ::testing::UnorderedElementsAre;
+namespace fs = std::filesystem;
+
+OleVariant SupplierPacket(const std::string& name) {
+    TClientDataSet ds;
+    ds.AddFieldDef("fullname", TFieldType::ftString, 60);
+    ds.CreateDataSet();
+    ds.AppendRecord({OleVariant(name)});
+    return ds.GetData();
+}
+
+// A picture of noise, whose JPEG bytes hardly compress: an archive of two holds about twice its bytes.
+std::shared_ptr<TJPEGImage> NoisePicture(int width, int height) {
+    std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width) * height * 3);
+    std::uint32_t state = 12345;
+    for (std::uint8_t& b : rgb) {
+        state = state * 1664525u + 1013904223u;
+        b = static_cast<std::uint8_t>(state >> 24);
+    }
+    return TJPEGImage::FromPixels(rgb.data(), width, height);
+}
+
+std::string BytesOf(const TJPEGImage& picture) {
+    return std::string(picture.Bytes().begin(), picture.Bytes().end());
+}
+
+class SupplierArchiveFaultTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fake.now = EncodeDate(2017, 8, 7) + EncodeTime(13, 5, 9);
+        ModuleState().VNMainintf = host;
+        ON_CALL(*host, OpenSql("select fullname from btype where rec=7", _))
+            .WillByDefault(DoAll(SetArgReferee<1>(SupplierPacket("康华药业")), Return(true)));
+        ASSERT_GT(large->Bytes().size(), small->Bytes().size() + 1024);
+        archive = ArchiveFileName(dir.Path(), "康华药业", "20170807130509");
+        temp = TempFolderName(dir.Path());
+    }
+
+    TTempDir dir;
+    TFakePlatform fake;
+    TScopedPlatform platformScope{fake};
+    TModuleScope moduleScope;
+    NiceMock<TMockMainIntf>* host = new NiceMock<TMockMainIntf>;
+    std::shared_ptr<TJPEGImage> small = std::make_shared<TJPEGImage>(sim::InvoicePageJpeg(40, 30, 1));
+    std::shared_ptr<TJPEGImage> large = NoisePicture(120, 90);
+    std::string archive, temp;
+};
+
+TEST_F(SupplierArchiveFaultTest, APictureThatCannotBeWrittenStopsTheExportKeepingThePicturesBefore) {
+    TPictFileList pictures;
+    pictures.Add("a", small);
+    pictures.Add("b", large);
+    pictures.Add("c", small);
+    {
+        TFileSizeLimit limit(small->Bytes().size() + 512);
+        EXPECT_THROW(ExportOneBrecImage(7, pictures, dir.Path()), Exception);
+    }
+    EXPECT_THAT(FolderNames(temp), ElementsAre("3-1.jpg"));
+    EXPECT_EQ(ReadBytes(temp + "/3-1.jpg"), BytesOf(*small));
+    EXPECT_FALSE(fs::exists(archive));
+}
+
+TEST_F(SupplierArchiveFaultTest, AnArchiveThatCannotBeWrittenKeepsThePicturesAndTheOlderArchive) {
+    WriteBytes(archive, "an older archive of the same second");
+    TPictFileList pictures;
+    pictures.Add("a", large);
+    pictures.Add("b", large);
+    pictures.Add("c", small);
+    EXPECT_CALL(*host, ShowError(AllOf(HasSubstr("生成压缩文件"), HasSubstr("图片保留在")), "错误"));
+    {
+        // Room for each picture, not for the archive of all three.
+        TFileSizeLimit limit(large->Bytes().size() + 512);
+        EXPECT_FALSE(ExportOneBrecImage(7, pictures, dir.Path()));
+    }
+    EXPECT_EQ(ReadBytes(archive), "an older archive of the same second");
+    EXPECT_THAT(FolderNames(temp), ElementsAre("3-1.jpg", "3-2.jpg", "3-3.jpg"));
+    EXPECT_EQ(ReadBytes(temp + "/3-2.jpg"), BytesOf(*large));
+    EXPECT_EQ(ReadBytes(temp + "/3-3.jpg"), BytesOf(*small));
+    EXPECT_THAT(FolderNames(dir.Path()), UnorderedElementsAre(fs::path(archive).filename().string(), "temp"));
+}
+
+TEST_F(SupplierArchiveFaultTest, ATemporaryFolderThatCannotBeMadeIsAnError) {
+    WriteBytes(temp, "a file in the folder's place");
+    TPictFileList pictures;
+    pictures.Add("a", small);
+    EXPECT_CALL(*host, ShowError(HasSubstr("创建文件夹"), "错误"));
+    EXPECT_FALSE(ExportOneBrecImage(7, pictures, dir.Path()));
+    EXPECT_EQ(ReadBytes(temp), "a file in the folder's place");
+    EXPECT_FALSE(fs::exists(archive));
+}
+
+} // namespace
