@@ -7,6 +7,7 @@
 #pragma once
 
 #include "MenuInfo.h"
+#include "ObjectWindowProc.h"
 #include "PluginLibrary.h"
 #include "RetailSaleWindow.h"
 #include "remote/RemoteEnd.h"
@@ -39,7 +40,8 @@ public:
     int Run();
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    template <class Window>
+    friend LRESULT CALLBACK ObjectWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void Layout();
 

@@ -88,7 +88,7 @@ TRetailSaleWindow::TRetailSaleWindow(HWND owner, TPluginLibrary& plugin, remote:
     : owner_(owner), plugin_(plugin), host_(host), showError_(std::move(showError)) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = WindowProc;
+    wc.lpfnWndProc = ObjectWindowProc<TRetailSaleWindow>;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
@@ -267,23 +267,6 @@ void TRetailSaleWindow::Command(int id) {
     }
     EnableWindow(hwnd_, TRUE);
     SetForegroundWindow(hwnd_);
-}
-
-LRESULT CALLBACK TRetailSaleWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self =
-            static_cast<TRetailSaleWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        self->hwnd_ = hwnd;
-    }
-    auto* self = reinterpret_cast<TRetailSaleWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self)
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        self->hwnd_ = nullptr;
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    }
-    return self->Handle(message, wParam, lParam);
 }
 
 LRESULT TRetailSaleWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {

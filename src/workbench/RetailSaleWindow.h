@@ -5,6 +5,7 @@
 // the reversal. Every call and answer goes to the window's log.
 #pragma once
 
+#include "ObjectWindowProc.h"
 #include "PluginLibrary.h"
 #include "RetailBillTable.h"
 #include "remote/RemoteEnd.h"
@@ -28,7 +29,8 @@ public:
     void Show();
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    template <class Window>
+    friend LRESULT CALLBACK ObjectWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void Command(int id);
     void Log(const std::string& line);
