@@ -2,6 +2,7 @@
 #include "GatewayLog.h"
 
 #include "../platform/Platform.h"
+#include "../platform/WholeFile.h"
 #include "StringFunctions.h"
 
 #include <fstream>
@@ -70,10 +71,8 @@ void TGatewayLog::Add(const std::filesystem::path& file, const std::string& ansi
 }
 
 bool TGatewayLog::WriteAll(const std::filesystem::path& file) {
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out.write(text_.data(), static_cast<std::streamsize>(text_.size()));
-    out.close();
-    return static_cast<bool>(out);
+    // Whole or not at all: a rewrite that fails part way must not cut off the lines the file held.
+    return WriteFileWhole(file, text_);
 }
 
 bool TGatewayLog::Rewrite(const std::filesystem::path& file, std::uintmax_t from) {
