@@ -17,31 +17,6 @@ using namespace abi;
 
 namespace {
 
-// Runs a slot's body; a failure goes to the error display and the slot answers `failure`.
-template <class F, class R> R Hosted(const TErrorDisplay& showError, F&& body, R failure) noexcept {
-    try {
-        return body();
-    } catch (const std::exception& e) {
-        try {
-            if (showError)
-                showError(e.what());
-        } catch (...) {
-        }
-    } catch (...) {
-    }
-    return failure;
-}
-
-template <class F> void Hosted(const TErrorDisplay& showError, F&& body) noexcept {
-    Hosted(
-        showError,
-        [&] {
-            body();
-            return 0;
-        },
-        0);
-}
-
 StringArray AnsiTexts(AnsiChars* items, std::int32_t high) {
     StringArray out;
     for (std::int32_t i = 0; i <= high; ++i)

@@ -8,12 +8,38 @@
 #include "Interface/IVNMainintf.h"
 #include "PluginContract.h"
 
+#include <exception>
 #include <functional>
 #include <string>
 
 namespace tkv::workbench {
 
 using TErrorDisplay = std::function<void(const std::string& message)>;
+
+// Runs a slot's body; a failure goes to the error display and the slot answers `failure`.
+template <class F, class R> R Hosted(const TErrorDisplay& showError, F&& body, R failure) noexcept {
+    try {
+        return body();
+    } catch (const std::exception& e) {
+        try {
+            if (showError)
+                showError(e.what());
+        } catch (...) {
+        }
+    } catch (...) {
+    }
+    return failure;
+}
+
+template <class F> void Hosted(const TErrorDisplay& showError, F&& body) noexcept {
+    Hosted(
+        showError,
+        [&] {
+            body();
+            return 0;
+        },
+        0);
+}
 
 // Each answers a new table with one reference, which the caller owns.
 abi::RawMainintf* NewMainintfTable(const ComPtr<IVNMainintf>& core, TErrorDisplay showError);

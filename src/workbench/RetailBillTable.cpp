@@ -28,19 +28,12 @@ TSaleBill& S(RawObject* self) {
     return *B(self)->sale;
 }
 
-// A host error never unwinds into the plug-in: it is shown and the slot answers `failure`.
-template <class F, class R> R Slot(RawObject* self, F&& body, R failure) noexcept {
-    try {
-        return body();
-    } catch (const std::exception& e) {
-        try {
-            if (B(self)->showError)
-                B(self)->showError(e.what());
-        } catch (...) {
-        }
-    } catch (...) {
-    }
-    return failure;
+// A host error never unwinds into the plug-in: it is shown and the slot answers its failure value.
+template <class F, class R> R Slot(RawObject* self, F&& body, R failure) {
+    return Hosted(B(self)->showError, std::forward<F>(body), failure);
+}
+template <class F> void Slot(RawObject* self, F&& body) {
+    Hosted(B(self)->showError, std::forward<F>(body));
 }
 
 void* TKV_STDCALL Bill_GetPrintGrid(RawObject*) {
@@ -48,22 +41,10 @@ void* TKV_STDCALL Bill_GetPrintGrid(RawObject*) {
 }
 void TKV_STDCALL Bill_BillPrint(RawObject*) {}
 void TKV_STDCALL Bill_AddPrintInfo(RawObject* self, AnsiChars name, VARIANT* value) {
-    Slot(
-        self,
-        [&] {
-            S(self).PrintInfo.push_back(FromAnsi(name) + "=" + VarToStr(FromVariant(value)));
-            return 0;
-        },
-        0);
+    Slot(self, [&] { S(self).PrintInfo.push_back(FromAnsi(name) + "=" + VarToStr(FromVariant(value))); });
 }
 void TKV_STDCALL Bill_AddPayInfo(RawObject* self, AnsiChars name, double amount) {
-    Slot(
-        self,
-        [&] {
-            S(self).PayInfo.emplace_back(FromAnsi(name), amount);
-            return 0;
-        },
-        0);
+    Slot(self, [&] { S(self).PayInfo.emplace_back(FromAnsi(name), amount); });
 }
 void TKV_STDCALL Bill_AddPopMenu(RawObject*, AnsiChars, std::int32_t) {}
 void TKV_STDCALL Bill_ClearData(RawObject* self) {
@@ -89,34 +70,16 @@ std::int32_t TKV_STDCALL Bill_BillType(RawObject*) {
     return 151;
 }
 void TKV_STDCALL Bill_GetBillCode(AnsiChars* result, RawObject* self) {
-    Slot(
-        self,
-        [&] {
-            AnsiAssignUtf8(result, S(self).BillCode);
-            return 0;
-        },
-        0);
+    Slot(self, [&] { AnsiAssignUtf8(result, S(self).BillCode); });
 }
 void* TKV_STDCALL Bill_BandGrid(RawObject*) {
     return nullptr;
 }
 void TKV_STDCALL Bill_GetIndexData(VARIANT* result, RawObject* self) {
-    Slot(
-        self,
-        [&] {
-            AssignVariant(result, OleVariant::Null());
-            return 0;
-        },
-        0);
+    Slot(self, [&] { AssignVariant(result, OleVariant::Null()); });
 }
 void TKV_STDCALL Bill_GetDetailData(VARIANT* result, RawObject* self) {
-    Slot(
-        self,
-        [&] {
-            AssignVariant(result, S(self).DetailData);
-            return 0;
-        },
-        0);
+    Slot(self, [&] { AssignVariant(result, S(self).DetailData); });
 }
 Bool8 TKV_STDCALL Bill_ShowAcctount(RawObject* self, VARIANT* account) {
     return Slot(

@@ -58,18 +58,6 @@ std::string YesNo(Bool8 b) {
     return b ? "True" : "False";
 }
 
-// A parameter packet that a slot hands back by reference.
-class TVariantOut {
-public:
-    TVariantOut() { VariantInit(&v_); }
-    ~TVariantOut() { VariantClear(&v_); }
-    VARIANT* Out() { return &v_; }
-    OleVariant Value() const { return abi::FromVariant(&v_); }
-
-private:
-    VARIANT v_;
-};
-
 void NameControl(HWND control, const char* name) {
     if (const ATOM atom = GlobalAddAtomW(W(name).c_str()))
         SetPropW(control, kNameProp, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(atom)));
@@ -186,14 +174,14 @@ void TRetailSaleWindow::NewSale() {
 
 void TRetailSaleWindow::Save() {
     const RetailPluginVtbl& slots = RetailSlots(Retail());
-    TVariantOut figures;
-    slots.ssBalaInfo(Retail(), figures.Out());
+    abi::VariantArg figures;
+    slots.ssBalaInfo(Retail(), figures.Get());
     double account = 0; // the insurance share, paid from the personal account
     for (const OleVariant& e : figures.Value().IsArray() ? figures.Value().Elements() : OleVariant::Array{})
         if (e.IsArray() && e.Elements().size() >= 2 && VarToStr(e.Elements()[0]) == "Balance_sb")
             account = e.Elements()[1].AsDouble();
-    TVariantOut params;
-    const Bool8 ok = slots.BeforeSave(Retail(), params.Out());
+    abi::VariantArg params;
+    const Bool8 ok = slots.BeforeSave(Retail(), params.Get());
     Log("BeforeSave: " + YesNo(ok));
     if (!ok)
         return;
@@ -206,8 +194,8 @@ void TRetailSaleWindow::Save() {
     Log("主程序保存零售单 " + sale_->BillCode + ": 现金 " + Number(total - account) + ", 医保个人账户 " +
         Number(account));
     Log("ssBalance: " + YesNo(slots.ssBalance(Retail())));
-    TVariantOut items;
-    slots.ssPrintItems(items.Out(), Retail());
+    abi::VariantArg items;
+    slots.ssPrintItems(items.Get(), Retail());
     Log("ssPrintItems: " + PlugParamsText(items.Value()));
 }
 
@@ -231,8 +219,8 @@ void TRetailSaleWindow::Command(int id) {
             break;
         }
         case cmReadCard: {
-            TVariantOut card;
-            const Bool8 ok = slots.GetSBCard(retail, card.Out());
+            abi::VariantArg card;
+            const Bool8 ok = slots.GetSBCard(retail, card.Get());
             Log("GetSBCard: " + YesNo(ok) + " " + PlugParamsText(card.Value()));
             break;
         }
@@ -242,8 +230,8 @@ void TRetailSaleWindow::Command(int id) {
             break;
         case cmEvaluate: {
             Log("ssEvaluateBalance: " + YesNo(slots.ssEvaluateBalance(retail)));
-            TVariantOut figures;
-            slots.ssBalaInfo(retail, figures.Out());
+            abi::VariantArg figures;
+            slots.ssBalaInfo(retail, figures.Get());
             Log("ssBalaInfo: " + PlugParamsText(figures.Value()));
             break;
         }
