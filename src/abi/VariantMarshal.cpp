@@ -4,6 +4,7 @@
 #include "WideString.h"
 
 #include <cstring>
+#include <limits>
 #include <new>
 
 namespace tkv::abi {
@@ -21,17 +22,74 @@ void CheckHr(HRESULT hr) {
                             ")");
 }
 
-OleVariant FromSafeArray(SAFEARRAY* sa, VARTYPE elementType) {
+// Deeper than any packet the host sends; a reference cycle or a hostile nesting ends here instead
+// of on the end of the host's stack.
+constexpr int kMaxDepth = 32;
+
+OleVariant Read(const VARIANT* v, int depth);
+
+// The size of one element of an array of the given type, and the feature flag that says how the
+// system copies such elements; 0 for a type whose arrays the core does not take.
+struct ElementLayout {
+    ULONG size;
+    USHORT copyFeature;
+};
+ElementLayout LayoutOf(VARTYPE vt) {
+    switch (vt) {
+    case VT_I1:
+    case VT_UI1:
+        return {1, 0};
+    case VT_I2:
+    case VT_UI2:
+    case VT_BOOL:
+        return {2, 0};
+    case VT_I4:
+    case VT_UI4:
+    case VT_INT:
+    case VT_UINT:
+    case VT_R4:
+        return {4, 0};
+    case VT_I8:
+    case VT_R8:
+    case VT_CY:
+    case VT_DATE:
+        return {8, 0};
+    case VT_BSTR:
+        return {sizeof(BSTR), FADF_BSTR};
+    case VT_VARIANT:
+        return {sizeof(VARIANT), FADF_VARIANT};
+    default:
+        return {0, 0};
+    }
+}
+
+// The array must hold what the variant says it holds: the system copies an element by the array's
+// own description, into a slot sized by the variant's type.
+void CheckElements(SAFEARRAY* sa, VARTYPE elementType) {
+    const ElementLayout layout = LayoutOf(elementType);
+    if (layout.size == 0)
+        Unsupported(VT_ARRAY | elementType);
+    constexpr USHORT kCopyFeatures = FADF_BSTR | FADF_VARIANT | FADF_UNKNOWN | FADF_DISPATCH | FADF_RECORD;
+    if (SafeArrayGetElemsize(sa) != layout.size || (sa->fFeatures & kCopyFeatures) != layout.copyFeature)
+        throw EVariantError("the array's elements are not of the type its variant states (" +
+                            std::to_string(elementType) + ")");
+}
+
+OleVariant FromSafeArray(SAFEARRAY* sa, VARTYPE elementType, int depth) {
     if (!sa)
         return elementType == VT_UI1 ? OleVariant::ByteArray({}) : OleVariant::VarArray({});
     if (SafeArrayGetDim(sa) != 1)
         throw EVariantError("only one-dimensional arrays cross the host boundary");
-    LONG low = 0, high = -1;
+    CheckElements(sa, elementType);
+    LONG low = 0;
     CheckHr(SafeArrayGetLBound(sa, 1, &low));
-    CheckHr(SafeArrayGetUBound(sa, 1, &high));
-    const LONG count = high - low + 1;
+    // The count comes from the descriptor: the upper bound wraps for a range that ends past the
+    // largest index, and such an array cannot be read element by element.
+    const ULONG count = sa->rgsabound[0].cElements;
+    if (count > 0 && static_cast<std::int64_t>(low) + count - 1 > std::numeric_limits<LONG>::max())
+        throw EVariantError("the array's indexes run past the largest index");
     if (elementType == VT_UI1) {
-        OleVariant::Bytes bytes(static_cast<size_t>(count > 0 ? count : 0));
+        OleVariant::Bytes bytes(count);
         if (count > 0) {
             void* data = nullptr;
             CheckHr(SafeArrayAccessData(sa, &data));
@@ -41,8 +99,9 @@ OleVariant FromSafeArray(SAFEARRAY* sa, VARTYPE elementType) {
         return OleVariant::ByteArray(std::move(bytes));
     }
     OleVariant::Array elements;
-    elements.reserve(static_cast<size_t>(count > 0 ? count : 0));
-    for (LONG i = low; i <= high; ++i) {
+    elements.reserve(count);
+    for (ULONG k = 0; k < count; ++k) {
+        LONG i = static_cast<LONG>(low + static_cast<std::int64_t>(k));
         VARIANT item;
         VariantInit(&item);
         if (elementType == VT_VARIANT) {
@@ -50,13 +109,14 @@ OleVariant FromSafeArray(SAFEARRAY* sa, VARTYPE elementType) {
         } else {
             // Typed arrays (of integers, strings, ...) arrive as arrays of variants of that type.
             item.vt = elementType;
+            item.llVal = 0;
             if (elementType == VT_BSTR)
                 CheckHr(SafeArrayGetElement(sa, &i, &item.bstrVal));
             else
                 CheckHr(SafeArrayGetElement(sa, &i, &item.llVal));
         }
         try {
-            elements.push_back(FromVariant(&item));
+            elements.push_back(Read(&item, depth + 1));
         } catch (...) {
             VariantClear(&item);
             throw;
@@ -95,17 +155,20 @@ SAFEARRAY* ToVariantSafeArray(const OleVariant::Array& elements) {
     return sa;
 }
 
-} // namespace
-
-OleVariant FromVariant(const VARIANT* v) {
+OleVariant Read(const VARIANT* v, int depth) {
     if (!v)
         return {};
+    if (depth > kMaxDepth)
+        throw EVariantError("variants nested deeper than " + std::to_string(kMaxDepth) + " levels");
     const VARTYPE vt = v->vt;
+    // A reference the host left empty points nowhere to read.
+    if ((vt & VT_BYREF) && !v->byref)
+        throw EVariantError("variant reference " + std::to_string(vt) + " without a value");
     if (vt == (VT_BYREF | VT_VARIANT))
-        return FromVariant(v->pvarVal);
+        return Read(v->pvarVal, depth + 1);
     if (vt & VT_ARRAY) {
-        SAFEARRAY* sa = (vt & VT_BYREF) ? (v->pparray ? *v->pparray : nullptr) : v->parray;
-        return FromSafeArray(sa, vt & VT_TYPEMASK);
+        SAFEARRAY* sa = (vt & VT_BYREF) ? *v->pparray : v->parray;
+        return FromSafeArray(sa, vt & VT_TYPEMASK, depth);
     }
     if (vt & VT_BYREF) {
         VARIANT copy;
@@ -113,7 +176,7 @@ OleVariant FromVariant(const VARIANT* v) {
         CheckHr(VariantCopyInd(&copy, const_cast<VARIANT*>(v)));
         OleVariant r;
         try {
-            r = FromVariant(&copy);
+            r = Read(&copy, depth + 1);
         } catch (...) {
             VariantClear(&copy);
             throw;
@@ -159,6 +222,12 @@ OleVariant FromVariant(const VARIANT* v) {
     default:
         Unsupported(vt);
     }
+}
+
+} // namespace
+
+OleVariant FromVariant(const VARIANT* v) {
+    return Read(v, 0);
 }
 
 void AssignVariant(VARIANT* out, const OleVariant& value) {

@@ -134,6 +134,84 @@ TEST_CASE("a variant the core cannot hold is refused") {
     CHECK_EQ(Probe().VariantEcho(&in.v, &out.v), E_INVALIDARG);
 }
 
+TEST_CASE("an array that holds something else than its variant states is refused") {
+    // Variants stated as integers: copying one into an integer's slot would write past it.
+    Holder lying, out;
+    lying.v = VarArrayOf({VarI4(1), VarI4(2)});
+    lying.v.vt = VT_ARRAY | VT_I4;
+    CHECK_EQ(Probe().VariantEcho(&lying.v, &out.v), E_INVALIDARG);
+    // Integers stated as strings would be read as string pointers.
+    SAFEARRAY* ints = SafeArrayCreateVector(VT_I4, 0, 2);
+    Holder asStrings;
+    asStrings.v.vt = VT_ARRAY | VT_BSTR;
+    asStrings.v.parray = ints;
+    CHECK_EQ(Probe().VariantEcho(&asStrings.v, &out.v), E_INVALIDARG);
+    // A typed array that is what it says still crosses, as variants of its type.
+    SAFEARRAY* typed = SafeArrayCreateVector(VT_I2, 1, 2);
+    for (LONG i = 1; i <= 2; ++i) {
+        SHORT value = static_cast<SHORT>(-i);
+        SafeArrayPutElement(typed, &i, &value);
+    }
+    Holder honest;
+    honest.v.vt = VT_ARRAY | VT_I2;
+    honest.v.parray = typed;
+    CHECK_EQ(Probe().VariantEcho(&honest.v, &out.v), S_OK);
+    CHECK_EQ(CountOf(out.v), 2);
+    CHECK_EQ(TypeAt(out.v, 1), VARTYPE(VT_I2));
+    CHECK_EQ(IntAt(out.v, 1), -2);
+}
+
+TEST_CASE("references that point nowhere or to themselves are refused") {
+    Holder out;
+    VARIANT nowhere;
+    VariantInit(&nowhere);
+    nowhere.vt = VT_BYREF | VT_BSTR;
+    nowhere.pbstrVal = nullptr;
+    CHECK_EQ(Probe().VariantEcho(&nowhere, &out.v), E_INVALIDARG);
+    nowhere.vt = VT_BYREF | VT_ARRAY | VT_VARIANT;
+    nowhere.pparray = nullptr;
+    CHECK_EQ(Probe().VariantEcho(&nowhere, &out.v), E_INVALIDARG);
+    VARIANT self;
+    VariantInit(&self);
+    self.vt = VT_BYREF | VT_VARIANT;
+    self.pvarVal = &self;
+    CHECK_EQ(Probe().VariantEcho(&self, &out.v), E_INVALIDARG);
+    // A reference to a value reads as the value.
+    LONG value = 77;
+    VARIANT ref;
+    VariantInit(&ref);
+    ref.vt = VT_BYREF | VT_I4;
+    ref.plVal = &value;
+    CHECK_EQ(Probe().VariantEcho(&ref, &out.v), S_OK);
+    CHECK_EQ(out.v.vt, VARTYPE(VT_I4));
+    CHECK_EQ(out.v.lVal, 77);
+}
+
+TEST_CASE("arrays nested deeper than any packet are refused, packets' depths are not") {
+    auto nest = [](int levels) {
+        VARIANT v = VarI4(5);
+        for (int i = 0; i < levels; ++i)
+            v = VarArrayOf({v});
+        return v;
+    };
+    Holder shallow, deep, out;
+    shallow.v = nest(8);
+    CHECK_EQ(Probe().VariantEcho(&shallow.v, &out.v), S_OK);
+    deep.v = nest(200);
+    CHECK_EQ(Probe().VariantEcho(&deep.v, &out.v), E_INVALIDARG);
+}
+
+TEST_CASE("array indexes may end at the largest index, not past it") {
+    Holder atEnd, past, out;
+    atEnd.v = VarBytes({1, 2}, 0x7FFFFFFE);
+    CHECK_EQ(Probe().VariantEcho(&atEnd.v, &out.v), S_OK);
+    CHECK(BytesOf(out.v) == (std::vector<std::uint8_t>{1, 2}));
+    SAFEARRAY* ints = SafeArrayCreateVector(VT_VARIANT, 0x7FFFFFFE, 3);
+    past.v.vt = VT_ARRAY | VT_VARIANT;
+    past.v.parray = ints;
+    CHECK_EQ(Probe().VariantEcho(&past.v, &out.v), E_INVALIDARG);
+}
+
 TEST_CASE("procedure calls carry names and values in open arrays and bring packets back") {
     const int start = LiveBlocks();
     FakeMain host;
