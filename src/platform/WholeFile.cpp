@@ -59,12 +59,19 @@ bool WriteFileWhole(const std::filesystem::path& file, std::string_view bytes) {
         out.close();
         ok = ok && static_cast<bool>(out);
     }
-    ok = ok && FlushToDisk(temp) && ReplaceFile(temp, file);
-    if (!ok) {
-        std::error_code ec;
-        std::filesystem::remove(temp, ec);
-    }
-    return ok;
+    if (ok)
+        return PutFileInPlace(temp, file);
+    std::error_code ec;
+    std::filesystem::remove(temp, ec);
+    return false;
+}
+
+bool PutFileInPlace(const std::filesystem::path& temp, const std::filesystem::path& file) {
+    if (FlushToDisk(temp) && ReplaceFile(temp, file))
+        return true;
+    std::error_code ec;
+    std::filesystem::remove(temp, ec);
+    return false;
 }
 
 } // namespace tkv

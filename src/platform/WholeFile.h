@@ -12,4 +12,8 @@ namespace tkv {
 // place: the file is then as it was (or still missing) and the temporary file is removed.
 bool WriteFileWhole(const std::filesystem::path& file, std::string_view bytes);
 
+// Puts a complete temporary file in the place of the file: on the disk first, then renamed over
+// it. False when that fails; the temporary file is then removed and the file is as it was.
+bool PutFileInPlace(const std::filesystem::path& temp, const std::filesystem::path& file);
+
 } // namespace tkv

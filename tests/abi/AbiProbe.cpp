@@ -9,6 +9,7 @@
 #include "abi/VariantMarshal.h"
 #include "comm/Exception.h"
 #include "comm/ModuleState.h"
+#include "platform/Platform.h"
 #include "system/PrintItemList.h"
 #include "toolkit/FormRunner.h"
 
@@ -159,6 +160,18 @@ __declspec(dllexport) HRESULT TkvProbeVariantEcho(const VARIANT* in, VARIANT* ou
         return S_OK;
     } catch (const EVariantError&) {
         return E_INVALIDARG;
+    }
+}
+
+// A profile value written through the platform, as the core writes remembered settings (UTF-8
+// names): 1 when the write was taken, 0 when it raised.
+__declspec(dllexport) int TkvProbeWriteProfile(const char* file, const char* section, const char* key,
+                                               const char* value) {
+    try {
+        NativePlatform().WriteProfileString(file, section, key, value);
+        return 1;
+    } catch (const std::runtime_error&) {
+        return 0;
     }
 }
 

@@ -13,8 +13,10 @@
 #undef LoadLibrary
 #undef WriteProfileString
 
+#include "../WholeFile.h"
 #include "Win32Text.h"
 
+#include <filesystem>
 #include <stdexcept>
 #include <vector>
 
@@ -27,6 +29,16 @@ std::wstring Widen(const std::string& utf8) {
 }
 std::string Narrow(const std::wstring& w) {
     return win32::WideToUtf8(w.data(), w.size());
+}
+
+// Where the profile functions keep a file: a bare name is in the Windows folder.
+std::filesystem::path ProfileFilePath(const std::string& file) {
+    const std::filesystem::path path = Widen(file);
+    if (path.has_parent_path())
+        return path;
+    wchar_t folder[MAX_PATH];
+    const UINT n = GetWindowsDirectoryW(folder, MAX_PATH);
+    return std::filesystem::path(std::wstring(folder, n < MAX_PATH ? n : 0)) / path;
 }
 
 class Win32Platform final : public IPlatform {
@@ -83,10 +95,33 @@ public:
         }
     }
 
+    // The system's profile functions edit a copy beside the file, which then takes the file's name
+    // whole: a write that fails half way (no room on the disk) leaves the file as it was, where the
+    // functions themselves rewrite it in place. A read-only file stays unwritten, as before.
     void WriteProfileString(const std::string& file, const std::string& section, const std::string& key,
                             const std::string& value) override {
-        if (!WritePrivateProfileStringA(Utf8ToAnsi(section).c_str(), Utf8ToAnsi(key).c_str(),
-                                        Utf8ToAnsi(value).c_str(), Utf8ToAnsi(file).c_str()))
+        const std::filesystem::path target = ProfileFilePath(file);
+        std::filesystem::path temp = target;
+        temp += ".tkvnew";
+        SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(temp.c_str());
+        const DWORD attributes = GetFileAttributesW(target.c_str());
+        // Renaming over a read-only file is refused by Windows but not by every system that runs
+        // the plug-in; it is refused here on all.
+        bool ok =
+            attributes == INVALID_FILE_ATTRIBUTES ||
+            (!(attributes & FILE_ATTRIBUTE_READONLY) && CopyFileW(target.c_str(), temp.c_str(), FALSE) &&
+             SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL));
+        const std::string tempAnsi = Utf8ToAnsi(Narrow(temp.wstring()));
+        ok = ok && WritePrivateProfileStringA(Utf8ToAnsi(section).c_str(), Utf8ToAnsi(key).c_str(),
+                                              Utf8ToAnsi(value).c_str(), tempAnsi.c_str());
+        // Flushes the system's cached copy of the file and lets go of it before the rename.
+        WritePrivateProfileStringA(nullptr, nullptr, nullptr, tempAnsi.c_str());
+        if (!ok) {
+            DeleteFileW(temp.c_str());
+            throw std::runtime_error("cannot write " + file);
+        }
+        if (!PutFileInPlace(temp, target))
             throw std::runtime_error("cannot write " + file);
     }
 

@@ -36,7 +36,8 @@ bool LoadTestLibraries(const std::wstring& folder) {
         Bind(p, "TkvProbeAnsiEcho", probe.AnsiEcho) & Bind(p, "TkvProbeTransinfo", probe.Transinfo) &
         Bind(p, "TkvProbeExistForm", probe.ExistForm) & Bind(p, "TkvProbeInitBandGrid", probe.InitBandGrid) &
         Bind(p, "TkvProbeRunPrintManage", probe.RunPrintManage) &
-        Bind(p, "TkvProbeGuardedError", probe.GuardedError);
+        Bind(p, "TkvProbeGuardedError", probe.GuardedError) &
+        Bind(p, "TkvProbeWriteProfile", probe.WriteProfile);
 #ifdef TKV_HAVE_PRODUCT_DLL
     plugin.module = LoadLibraryW((folder + L"TkvfpPlug.dll").c_str());
     if (!plugin.module) {

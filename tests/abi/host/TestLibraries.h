@@ -17,6 +17,7 @@ struct ProbeLibrary {
     void (*ExistForm)(void* form, void* report, VARIANT* out) = nullptr;
     void (*RunPrintManage)(void* host) = nullptr;
     int (*GuardedError)(void* host, int kind, int withRunner, char** shown) = nullptr;
+    int (*WriteProfile)(const char* file, const char* section, const char* key, const char* value) = nullptr;
 };
 
 // The four exports of the plug-in, as the host declares them.
