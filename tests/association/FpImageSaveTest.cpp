@@ -11,6 +11,8 @@
 
 #include <gmock/gmock.h>
 
+#include <algorithm>
+
 namespace {
 
 using namespace tkv;
@@ -211,6 +213,64 @@ TEST_F(FpImageSaveTest, TheTemporaryListIsEmptiedAgainWhenTheLinkStepFails) {
     EXPECT_THROW(Save({}), std::runtime_error);
     EXPECT_EQ(host->Calls("SQL").size(), 2u);
     EXPECT_THAT(host->Calls("ShowMsg"), ::testing::IsEmpty());
+}
+
+// Every host call of a whole save raising in turn: the save is never reported done, nothing is sent
+// after the failing call but the emptying of the temporary list, and a retry completes it, storing
+// no picture again whose bytes and id the first attempt wrote.
+TEST_F(FpImageSaveTest, AFailureInAnyHostCallIsNotReportedAsDoneAndARetryCompletesTheSave) {
+    const auto prepare = [this] {
+        host = new TRecordingHost;
+        ModuleState().VNMainintf = host;
+        host->returns["zk_SaveTkVoice"] = {31, 31};
+        host->returns["zk_TkNewSaveImage"] = {501, 502, 503, 504};
+        images.clear();
+        images.push_back(StoredPicture(40, "IMG40.jpg")); // from the invoice, chosen
+        images.push_back(NewPicture(1));                  // new, chosen
+        images.push_back(NewPicture(2));                  // new, chosen
+        images.push_back(StoredPicture(41, "IMG41.jpg")); // from the invoice, deleted
+        images.back()->Delete = 1;
+        linkKeys.clear();
+    };
+    const std::vector<std::string> chosen{"1", "2", "3"};
+    prepare();
+    ASSERT_TRUE(Save(chosen));
+    std::vector<std::string> calls;
+    for (const std::string& line : host->log)
+        if (line.rfind("ShowMsg", 0) != 0)
+            calls.push_back(line.substr(0, line.find(' ')));
+    ASSERT_EQ(calls.size(), 16u);
+
+    for (std::size_t failing = 0; failing < calls.size(); ++failing) {
+        SCOPED_TRACE("call " + std::to_string(failing) + ": " + calls[failing]);
+        prepare();
+        const std::string& name = calls[failing];
+        host->raiseOn[name] = static_cast<int>(std::count(calls.begin(), calls.begin() + failing + 1, name));
+        bool done = false;
+        try {
+            done = Save(chosen);
+        } catch (const std::runtime_error& e) {
+            EXPECT_EQ(std::string(e.what()), name + " failed"); // the window shows the host's error
+        }
+        EXPECT_FALSE(done);
+        EXPECT_TRUE(host->Calls("ShowMsg").empty());
+        ASSERT_GE(host->log.size(), failing + 1);
+        for (std::size_t after = failing + 1; after < host->log.size(); ++after)
+            EXPECT_THAT(host->log[after], HasSubstr("delete from t_tempVoiceLink"));
+
+        int unstored = 0;
+        for (const auto& image : images)
+            unstored += image->Delete == 0 && image->ImageId == 0 ? 1 : 0;
+        host->raiseOn.clear();
+        host->log.clear();
+        ASSERT_TRUE(Save(chosen));
+        EXPECT_EQ(host->Calls("SaveImage").size(), static_cast<std::size_t>(unstored));
+        EXPECT_EQ(host->Calls("zk_saveTkVoiceImage").size(), 4u);
+        EXPECT_EQ(host->Calls("zk_savetempVoiceLink").size(), 3u);
+        EXPECT_EQ(host->Calls("zk_SaveJobLink").size(), 1u);
+        for (const auto& image : images)
+            EXPECT_TRUE(image->Delete != 0 || image->ImageId != 0);
+    }
 }
 
 TEST_F(FpImageSaveTest, EveryAttemptUsesAFreshKey) {

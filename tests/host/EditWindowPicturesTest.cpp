@@ -116,7 +116,8 @@ TEST_F(EditWindowPicturesTest, PrintingIsOneJobOfTheChosenPicturesAndRecordsNoth
 TEST_F(EditWindowPicturesTest, ACancelledDialogPrintsNothingAndAFailureIsShownAfterTheJobEnded) {
     runner->CancelPrintDialog();
     auto failing = std::make_shared<TRecordingPrinter>();
-    failing->FailOnPicture = 2;
+    failing->FailStep = "StretchDraw";
+    failing->FailAt = 2;
     runner->AnswerPrintDialog(failing);
     Edit([&](TFpImageEditFrm&, TFormDriver& d) {
         d.Click("btn_Print");

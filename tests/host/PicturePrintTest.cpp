@@ -158,25 +158,47 @@ TEST_F(PicturePrintTest, EverySupplierIsOneJobAndSharedPicturesPrintOnce) {
     EXPECT_EQ(PrintTimes(9004), 0);
 }
 
-TEST_F(PicturePrintTest, APrinterFailureEndsThatSupplierSilentlyAndTheRunGoesOn) {
+// A printer step that fails, the how-many-th call of it, and how many of the first supplier's three
+// pages are recorded as printed then.
+struct FailingStep {
+    const char* step;
+    int at;
+    int recorded;
+};
+
+void PrintTo(const FailingStep& s, std::ostream* os) {
+    *os << s.step << " #" << s.at;
+}
+
+class PrinterStepFailureTest : public PicturePrintTest, public ::testing::WithParamInterface<FailingStep> {};
+
+TEST_P(PrinterStepFailureTest, EndsThatSupplierSilentlyWithItsJobEndedAndTheRunGoesOn) {
     AddBill(9001, 11, today - 1);
     AddBill(9002, 12, today);
     LinkBill(9001, 11, AddPictures(3, 100));
     LinkBill(9002, 12, AddPictures(1, 110));
     auto printer = std::make_shared<TRecordingPrinter>();
-    printer->FailOnPicture = 2;
+    printer->FailStep = GetParam().step;
+    printer->FailAt = GetParam().at;
     PrintBills({9001, 9002}, printer);
     EXPECT_THAT(HostMessages(),
                 ElementsAre("开始打印单位乙供应商的图片", "开始打印单位甲供应商的图片", "打印完成"));
     EXPECT_THAT(runner->Texts(TMessageKind::mkErrorBox), IsEmpty());
-    EXPECT_EQ(printer->Jobs, 2);
-    EXPECT_EQ(printer->EndedJobs, 2);
-    EXPECT_EQ(PrintedToday(11),
-              1); // the page that failed is not recorded as printed
+    // Every job the printer began was ended, so none is left open in the spooler.
+    EXPECT_EQ(printer->EndedJobs, printer->Jobs);
+    EXPECT_FALSE(printer->InJob);
+    EXPECT_EQ(PrintedToday(11), GetParam().recorded); // a page that failed is not recorded as printed
     EXPECT_EQ(PrintedToday(12), 1);
     EXPECT_EQ(PrintTimes(9001), 1);
     EXPECT_EQ(PrintTimes(9002), 1);
 }
+
+// Pages are recorded as each is drawn: a job that fails only when it ends keeps its three records.
+INSTANTIATE_TEST_SUITE_P(EveryStep, PrinterStepFailureTest,
+                         ::testing::Values(FailingStep{"BeginDoc", 1, 0}, FailingStep{"NewPage", 1, 1},
+                                           FailingStep{"SetFont", 2, 1}, FailingStep{"DrawText", 2, 1},
+                                           FailingStep{"StretchDraw", 2, 1}, FailingStep{"EndDoc", 1, 3}),
+                         [](const auto& info) { return std::string(info.param.step); });
 
 TEST_F(PicturePrintTest, AFailingPictureRecordIsIgnoredPictureByPicture) {
     AddBill(9001, 11, today);

@@ -61,8 +61,9 @@ protected:
         runner = std::make_unique<THeadlessRunner>();
     }
     void TearDown() override {
-        if (runner)
+        if (runner) {
             EXPECT_THAT(runner->Failures(), ::testing::IsEmpty());
+        }
         runner.reset();
         plug = nullptr;
         module.reset();

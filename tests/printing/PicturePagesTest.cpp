@@ -57,7 +57,8 @@ TEST(PicturePages, EveryPictureOnItsOwnPageHeadedByItsNumber) {
 
 TEST(PicturePages, AFailingPageEndsTheJobAndReachesTheCaller) {
     TRecordingPrinter printer;
-    printer.FailOnPicture = 2;
+    printer.FailStep = "StretchDraw";
+    printer.FailAt = 2;
     const TFakePicture a(10, 10);
     std::vector<int> recorded;
     EXPECT_THROW(
