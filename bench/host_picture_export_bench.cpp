@@ -14,70 +14,16 @@
 #include "printing/PictureCollection.h"
 #include "printing/PictureExport.h"
 #include "sim/SimJpeg.h"
+#include "support/HeapCounter.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <malloc.h>
 #include <random>
 #include <string>
 #include <vector>
-
-// The heap in use and its peak: glibc's allocator, counted on the way in and out.
-extern "C" {
-void* __libc_malloc(std::size_t);
-void* __libc_calloc(std::size_t, std::size_t);
-void* __libc_realloc(void*, std::size_t);
-void __libc_free(void*);
-void* __libc_memalign(std::size_t, std::size_t);
-}
-
-namespace {
-std::size_t gCurrent = 0, gPeak = 0;
-
-void* Counted(void* p) {
-    if (p) {
-        gCurrent += malloc_usable_size(p);
-        gPeak = std::max(gPeak, gCurrent);
-    }
-    return p;
-}
-
-void Uncount(void* p) {
-    if (p)
-        gCurrent -= malloc_usable_size(p);
-}
-} // namespace
-
-extern "C" {
-void* malloc(std::size_t n) {
-    return Counted(__libc_malloc(n));
-}
-void* calloc(std::size_t n, std::size_t size) {
-    return Counted(__libc_calloc(n, size));
-}
-void* realloc(void* p, std::size_t n) {
-    Uncount(p);
-    return Counted(__libc_realloc(p, n));
-}
-void free(void* p) {
-    Uncount(p);
-    __libc_free(p);
-}
-void* memalign(std::size_t alignment, std::size_t n) {
-    return Counted(__libc_memalign(alignment, n));
-}
-void* aligned_alloc(std::size_t alignment, std::size_t n) {
-    return Counted(__libc_memalign(alignment, n));
-}
-int posix_memalign(void** out, std::size_t alignment, std::size_t n) {
-    *out = Counted(__libc_memalign(alignment, n));
-    return *out ? 0 : ENOMEM;
-}
-}
 
 namespace {
 
@@ -164,10 +110,9 @@ int Run() {
     const auto extraPeak = [&](const TPictFileList& pictures) {
         const fs::path folder = root / "memory";
         fs::create_directories(folder);
-        const std::size_t before = gCurrent;
-        gPeak = gCurrent;
+        const std::size_t before = bench::RestartHeapPeak();
         ExportOneBrecImage(1, pictures, folder.string());
-        const double peak = static_cast<double>(gPeak - before);
+        const double peak = static_cast<double>(bench::HeapPeak() - before);
         fs::remove_all(folder);
         return peak;
     };

@@ -9,76 +9,18 @@
 #include "association/FpImageStrip.h"
 #include "comm/ModuleState.h"
 #include "sim/SimJpeg.h"
+#include "support/HeapCounter.h"
 #include "toolkit/FakeHost.h"
 
 #include <jpeglib.h>
-#include <malloc.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <vector>
 
 // Every allocation of the process passes through these, so that libjpeg's buffers are counted too.
-extern "C" {
-void* __libc_malloc(std::size_t);
-void __libc_free(void*);
-void* __libc_calloc(std::size_t, std::size_t);
-void* __libc_realloc(void*, std::size_t);
-void* __libc_memalign(std::size_t, std::size_t);
-}
-
-namespace {
-
-std::size_t gCurrent = 0;
-std::size_t gPeak = 0;
-
-void* Counted(void* p) {
-    if (p) {
-        gCurrent += malloc_usable_size(p);
-        gPeak = std::max(gPeak, gCurrent);
-    }
-    return p;
-}
-
-} // namespace
-
-extern "C" {
-void* malloc(std::size_t n) noexcept {
-    return Counted(__libc_malloc(n));
-}
-void free(void* p) noexcept {
-    if (p)
-        gCurrent -= malloc_usable_size(p);
-    __libc_free(p);
-}
-void* calloc(std::size_t count, std::size_t n) noexcept {
-    return Counted(__libc_calloc(count, n));
-}
-void* realloc(void* p, std::size_t n) noexcept {
-    const std::size_t old = p ? malloc_usable_size(p) : 0;
-    void* q = __libc_realloc(p, n);
-    if (q || n == 0)
-        gCurrent -= old;
-    return Counted(q);
-}
-void* memalign(std::size_t alignment, std::size_t n) noexcept {
-    return Counted(__libc_memalign(alignment, n));
-}
-void* aligned_alloc(std::size_t alignment, std::size_t n) noexcept {
-    return Counted(__libc_memalign(alignment, n));
-}
-int posix_memalign(void** out, std::size_t alignment, std::size_t n) noexcept {
-    void* p = Counted(__libc_memalign(alignment, n));
-    if (!p)
-        return ENOMEM;
-    *out = p;
-    return 0;
-}
-}
-
 namespace {
 
 using namespace tkv;
@@ -173,8 +115,7 @@ Round RunRound(const std::vector<Bytes>& pictures, TClientDataSet& rows) {
         form, nullptr, 159, 364, [] { return true; }, false);
     Bytes canvas;
     Render(strip, canvas);
-    const std::size_t before = gCurrent;
-    gPeak = gCurrent;
+    const std::size_t before = bench::RestartHeapPeak();
     t = Clock::now();
     int i = 0;
     for (rows.First(); !rows.Eof(); rows.Next())
@@ -183,7 +124,7 @@ Round RunRound(const std::vector<Bytes>& pictures, TClientDataSet& rows) {
     strip.RefreshOtherImageMax();
     Render(strip, canvas);
     r.open = Seconds(t);
-    r.openPeak = gPeak - before;
+    r.openPeak = bench::HeapPeak() - before;
     for (const auto& record : strip.FImageList) {
         r.encoded += record->Image->Bytes().size();
         if (record->Image->HasThumbnail())
