@@ -70,11 +70,23 @@ void Render(TFpImageStrip& strip, Bytes& canvas, int first = 1, int last = 8) {
         if (!picture)
             continue;
         const TPixelBuffer& t = picture->Thumbnail(w, h);
+        // As a stretching blit does: the source column of each slot column worked out once, and rows
+        // of the slot's own width copied whole.
+        std::vector<std::size_t> column(w);
+        for (int x = 0; x < w; ++x)
+            column[x] = static_cast<std::size_t>(x * t.Width() / w) * 3;
         for (int y = 0; y < h; ++y) {
             const std::uint8_t* src = t.Row(y * t.Height() / h);
             std::uint8_t* dst = &canvas[static_cast<std::size_t>(y) * w * 3];
-            for (int x = 0; x < w; ++x)
-                std::memcpy(dst + x * 3, src + static_cast<std::size_t>(x * t.Width() / w) * 3, 3);
+            if (t.Width() == w) {
+                std::memcpy(dst, src, static_cast<std::size_t>(w) * 3);
+                continue;
+            }
+            for (int x = 0; x < w; ++x) {
+                dst[x * 3] = src[column[x]];
+                dst[x * 3 + 1] = src[column[x] + 1];
+                dst[x * 3 + 2] = src[column[x] + 2];
+            }
         }
     }
 }
