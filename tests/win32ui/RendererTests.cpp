@@ -58,6 +58,12 @@ void WaitShown(TUiSteps& steps, HWND& w, const std::string& caption) {
     steps.Pause(150);
 }
 
+// A popup menu of this desktop is showing.
+bool MenuShown() {
+    HWND menu = FindWindowW(L"#32768", nullptr);
+    return menu && IsWindowVisible(menu);
+}
+
 bool Has(const std::vector<std::string>& events, const std::string& event) {
     return std::find(events.begin(), events.end(), event) != events.end();
 }
@@ -304,8 +310,7 @@ UI_TEST("picture slots: double-click, buttons and the context menu") {
     steps.WaitFor("dblclick", [&] { return Has(form.events, "dblclick Image2"); });
     steps.Do("right-click Image1", [&] { ClickCentre(FindControl(w, "Image1"), true); });
     steps.WaitFor("mouse down and menu", [&] {
-        return Has(form.events, "right Image1") && FindWindowW(L"#32768", nullptr) &&
-               IsWindowVisible(FindWindowW(L"#32768", nullptr));
+        return Has(form.events, "right Image1") && MenuShown();
     });
     steps.Do("choose the second item", [&] {
         PressKey(VK_DOWN);
@@ -313,17 +318,12 @@ UI_TEST("picture slots: double-click, buttons and the context menu") {
         PressKey(VK_RETURN);
     });
     steps.WaitFor("menu item ran", [&] { return Has(form.events, "menu 删除"); });
+    steps.WaitFor("the first menu closed", [&] { return !MenuShown(); }, 20000);
     steps.Do("right-click the empty Image4", [&] { ClickCentre(FindControl(w, "Image4"), true); });
     steps.WaitFor("the mouse down", [&] { return Has(form.events, "right Image4"); });
-    steps.Pause(300);
-    // A menu shown for the empty slot would stay open; the closing of the first one may lag a little.
-    steps.WaitFor(
-        "no menu on an empty slot",
-        [&] {
-            HWND menu = FindWindowW(L"#32768", nullptr);
-            return !menu || !IsWindowVisible(menu);
-        },
-        1500);
+    // A tick comes only once the queued input is handled: the button-up and the context-menu
+    // message behind it ran before this step, and a menu they had opened would be showing now.
+    steps.Do("no menu on an empty slot", [&] { CHECK(!MenuShown()); });
     steps.Do("scroll right", [&] {
         HWND bar = FindControl(w, "sb_Pictures");
         RECT rc;
