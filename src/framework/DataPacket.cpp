@@ -5,10 +5,12 @@
 
 #include "DataSetColumn.h"
 #include "DateTime.h"
+#include "RowStates.h"
 #include "TextCase.h"
 
 #include <pugixml.hpp>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -376,6 +378,9 @@ public:
             xml_.remove_prefix(3);
         if (!LoadInChunks())
             LoadWholeDocument();
+        if (!changes_.states.empty())
+            changes_.states.resize(rowCount_, 0);
+        ApplyPendingChanges(columns_, rowCount_, changes_);
         ds.fields_ = std::move(fields_);
         ds.columns_ = std::move(columns_);
         ds.rowCount_ = static_cast<int>(rowCount_);
@@ -461,6 +466,7 @@ private:
         fields_.clear();
         columns_.clear();
         rowCount_ = 0;
+        changes_ = {};
         pugi::xml_document doc;
         pugi::xml_parse_result result =
             doc.load_buffer(xml_.data(), xml_.size(), kParseOptions, pugi::encoding_utf8);
@@ -510,6 +516,35 @@ private:
             fields_.push_back(std::move(def));
             attrNames_.push_back(attrName);
         }
+        ReadChangeLog(metadata.child("PARAMS").attribute("CHANGE_LOG").value());
+    }
+
+    // "1 0 4 3 2 8": triples of numbers apart by blanks.
+    void ReadChangeLog(std::string_view text) {
+        for (text = TrimLeft(text); !text.empty(); text = TrimLeft(text)) {
+            std::size_t end = 0;
+            while (end < text.size() && !IsSpace(text[end]))
+                ++end;
+            std::int64_t value = 0;
+            if (!ParseInt(text.substr(0, end), 0, std::numeric_limits<std::uint32_t>::max(), value))
+                PacketError("the change log holds " + Quoted(text.substr(0, end)) + ", not a number");
+            changes_.changeLog.push_back(static_cast<std::uint32_t>(value));
+            text.remove_prefix(end);
+        }
+    }
+
+    void SetRowState(std::size_t row, std::string_view text) {
+        std::int64_t state = 0;
+        if (!ParseInt(text, 0, 255, state))
+            PacketError("row " + std::to_string(row + 1) + " has the row state " + Quoted(text));
+        if (state != 0) {
+            changes_.states.resize(row + 1, 0);
+            changes_.states[row] = static_cast<std::uint8_t>(state);
+        }
+    }
+
+    bool Modified(std::size_t row) const {
+        return row < changes_.states.size() && (changes_.states[row] & RowState::kModified);
     }
 
     int FieldOfAttribute(std::string_view name, std::size_t hint) const {
@@ -535,26 +570,58 @@ private:
             for (auto& col : columns_)
                 col->AppendNull();
             ++rowCount_;
-            std::size_t hint = 0;
+            std::size_t hint = 0, given = 0;
+            empties_.clear(); // cells "" that only a modified version may hold (cleared values)
             for (pugi::xml_attribute a = node.first_attribute(); a; a = a.next_attribute()) {
                 const std::string_view name = a.name();
                 const int field = FieldOfAttribute(name, hint);
                 if (field < 0) {
-                    if (name == "RowState")
+                    if (name == "RowState") {
+                        SetRowState(row, a.value());
                         continue;
+                    }
                     PacketError("row " + std::to_string(row + 1) + " has unknown field " + Quoted(name));
                 }
                 hint = static_cast<std::size_t>(field) + 1;
+                ++given;
                 TClientDataSet::Column& col = *columns_[field];
-                if (!col.IsNull(row))
+                if (!col.IsNull(row) || std::find(empties_.begin(), empties_.end(),
+                                                  static_cast<std::size_t>(field)) != empties_.end())
                     PacketError("row " + std::to_string(row + 1) + " repeats field '" + fields_[field].Name +
                                 "'");
                 const std::string_view text = a.value();
-                if (!StoreValue(col, row, text, scratch_))
-                    PacketError("value " + Quoted(text) + " of field '" + fields_[field].Name + "' in row " +
-                                std::to_string(row + 1) + " is not a valid " + DataPacketTypeName(col.type));
+                if (!StoreValue(col, row, text, scratch_)) {
+                    if (!text.empty())
+                        CellError(row, static_cast<std::size_t>(field), text);
+                    empties_.push_back(static_cast<std::size_t>(field));
+                }
+            }
+            if (Modified(row)) {
+                // A modified version holds the cells that changed; the others are the earlier version's.
+                if (given < fields_.size())
+                    MarkUnchanged(node, row);
+            } else if (!empties_.empty()) {
+                CellError(row, empties_.front(), "");
             }
         }
+    }
+
+    [[noreturn]] void CellError(std::size_t row, std::size_t field, std::string_view text) const {
+        PacketError("value " + Quoted(text) + " of field '" + fields_[field].Name + "' in row " +
+                    std::to_string(row + 1) + " is not a valid " + DataPacketTypeName(columns_[field]->type));
+    }
+
+    void MarkUnchanged(pugi::xml_node node, std::size_t row) {
+        std::vector<bool> kept(fields_.size(), true);
+        std::size_t hint = 0;
+        for (pugi::xml_attribute a = node.first_attribute(); a; a = a.next_attribute()) {
+            const int field = FieldOfAttribute(a.name(), hint);
+            if (field >= 0) {
+                kept[static_cast<std::size_t>(field)] = false;
+                hint = static_cast<std::size_t>(field) + 1;
+            }
+        }
+        changes_.unchanged[row] = std::move(kept);
     }
 
     // Sizes the text arenas from the first chunk, so that they do not grow by doubling.
@@ -576,6 +643,8 @@ private:
     std::vector<std::unique_ptr<TClientDataSet::Column>> columns_;
     std::size_t rowCount_ = 0;
     std::string scratch_;
+    std::vector<std::size_t> empties_;
+    TPendingChanges changes_;
 };
 
 // Stores one attribute text in its cell; false when the text is not a value of the field's type.
@@ -738,12 +807,45 @@ void DataPacketWriter::AppendMetadata(PacketText& out) const {
             out += std::string(R"( SUBTYPE=")") + sub + '"';
         out += "/>";
     }
-    out += "</FIELDS><PARAMS/></METADATA><ROWDATA>";
+    out += "</FIELDS>";
+    if (changeLog_.empty()) {
+        out += "<PARAMS/>";
+    } else {
+        out += R"(<PARAMS CHANGE_LOG=")";
+        for (std::size_t i = 0; i < changeLog_.size(); ++i) {
+            if (i > 0)
+                out += ' ';
+            AppendNumber(out, changeLog_[i]);
+        }
+        out += R"("/>)";
+    }
+    out += "</METADATA><ROWDATA>";
 }
 
-void DataPacketWriter::BeginRow() {
+void DataPacketWriter::BeginRow(std::uint8_t state) {
     out_ += "<ROW";
+    if (state != 0) {
+        out_ += R"( RowState=")";
+        AppendNumber(out_, static_cast<unsigned>(state));
+        out_ += '"';
+    }
+    rowState_ = state;
     cell_ = 0;
+}
+
+void DataPacketWriter::Null() {
+    if (rowState_ & RowState::kModified) {
+        OpenCell(); // a value cleared in this version
+        out_ += '"';
+    }
+    ++cell_;
+}
+
+void DataPacketWriter::Unchanged() {
+    CheckCell();
+    if (!(rowState_ & RowState::kModified))
+        throw EDatabaseError("Only a modified row keeps cells unchanged");
+    ++cell_;
 }
 
 void DataPacketWriter::CheckCell() const {

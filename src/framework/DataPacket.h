@@ -54,12 +54,18 @@ public:
     // Raises EDatabaseError for a missing or duplicate name or a type packets cannot carry, as
     // TClientDataSet::AddFieldDef does.
     void AddField(TFieldDef def);
+    // Triples of a row's number, the number of the row it replaces (0 for none) and its state; they
+    // go with the metadata.
+    void SetChangeLog(std::vector<std::uint32_t> log) { changeLog_ = std::move(log); }
     // Writes the metadata; expectedBytes sizes the buffer for the rows to come.
     void BeginRows(std::size_t expectedBytes = 0);
-    void BeginRow();
+    // A row, with its state when it is a version of a changed record (RowState bits).
+    void BeginRow(std::uint8_t state = 0);
     // The next cell of the row, by what it holds. Number cells take the form of the field's type
     // (dates for date fields, fixed decimals for BCD fields); text of a byte field goes as hex.
-    void Null() { ++cell_; }
+    // A modified version writes only its changed cells: a cleared one as "", the others Unchanged.
+    void Null();
+    void Unchanged();
     void Integer(std::int64_t value);
     void Float(double value);
     void Boolean(bool value);
@@ -89,6 +95,8 @@ private:
     std::vector<std::string> cellOpeners_; // ' name="' of each field
     std::vector<bool> hexText_;            // byte fields, whose text goes as hex digits
     std::vector<bool> written_;            // fields with a cell in the rows so far
+    std::vector<std::uint32_t> changeLog_;
+    std::uint8_t rowState_ = 0;
     PacketText out_;
     std::size_t cell_ = 0;
     std::size_t metadataBytes_ = 0;

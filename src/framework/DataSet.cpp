@@ -1,6 +1,7 @@
 // The in-memory client dataset: field definitions, column storage, navigation and field access.
 #include "DataSet.h"
 
+#include "BinaryPacket.h"
 #include "DataPacket.h"
 #include "DataSetColumn.h"
 #include "TextCase.h"
@@ -65,15 +66,22 @@ void TClientDataSet::SetData(const OleVariant& packet) {
     Close();
     fields_.clear();
     columns_.clear();
+    form_ = TPacketForm::Xml;
     if (packet.IsEmptyOrNull())
         return;
-    ReadDataPacket(VariantPacketText(packet), *this);
+    const std::string_view bytes = VariantPacketText(packet);
+    if (IsBinaryPacket(bytes)) {
+        ReadBinaryPacket(bytes, *this);
+        form_ = TPacketForm::Binary;
+    } else {
+        ReadDataPacket(bytes, *this);
+    }
 }
 
 OleVariant TClientDataSet::GetData() const {
     if (!active_)
         return OleVariant::Null();
-    return DataPacketVariant(*this);
+    return form_ == TPacketForm::Binary ? BinaryPacketVariant(*this) : DataPacketVariant(*this);
 }
 
 void TClientDataSet::AddFieldDef(std::string name, TFieldType type, int size) {

@@ -28,6 +28,10 @@ struct TFieldDef {
 
 class TClientDataSet;
 
+// The two forms of a result-set packet: the framework's binary datapacket (what a framework host
+// sends by default) and its XML form.
+enum class TPacketForm : std::uint8_t { Xml, Binary };
+
 // A field of the current record, as FieldByName hands it out.
 class TField {
 public:
@@ -56,11 +60,14 @@ public:
     TClientDataSet& operator=(const TClientDataSet&) = delete;
 
     // Loading closes the dataset and discards rows and field definitions; a null or empty packet
-    // leaves it closed and empty, a result-set packet opens it on the first record. Anything else
+    // leaves it closed and empty, a result-set packet of either form opens it on the first record,
+    // with its pending changes applied as the framework's client dataset shows them. Anything else
     // raises EDatabaseError naming what is wrong, and the dataset stays closed and empty.
     void SetData(const OleVariant& packet);
-    // The current content as a result-set packet; null when the dataset is closed.
+    // The current content as a result-set packet, in the form of the packet it was loaded from (XML
+    // for a dataset built in code); null when the dataset is closed.
     OleVariant GetData() const;
+    TPacketForm PacketForm() const { return form_; }
 
     // Building a dataset in code: define fields, CreateDataSet, then AppendRecord.
     void AddFieldDef(std::string name, TFieldType type, int size = 0);
@@ -99,6 +106,7 @@ private:
     struct Column;
     friend class TField;
     friend class DataPacketLoader;
+    friend struct DataSetStorage;
     void CheckActive() const;
     void CheckCell(int row, int field) const;
 
@@ -108,6 +116,7 @@ private:
     int recNo_ = -1;
     bool eof_ = true;
     bool active_ = false;
+    TPacketForm form_ = TPacketForm::Xml;
 };
 
 } // namespace tkv

@@ -187,6 +187,49 @@ OleVariant TClientDataSet::Column::Get(std::size_t row) const {
     }
 }
 
+void TClientDataSet::Column::AppendFrom(const Column& from, std::size_t row) {
+    AppendNull();
+    if (from.IsNull(row))
+        return;
+    const std::size_t to = nulls.size() - 1;
+    switch (kind) {
+    case StorageKind::Int32:
+        SetInt32(to, from.i32[row]);
+        break;
+    case StorageKind::Int64:
+        SetInt64(to, from.i64[row]);
+        break;
+    case StorageKind::Double:
+        SetDouble(to, from.f64[row]);
+        break;
+    case StorageKind::Boolean:
+        SetBoolean(to, from.flags[row] != 0);
+        break;
+    case StorageKind::Text:
+    case StorageKind::Bytes:
+        SetText(to, from.Text(row));
+        break;
+    }
+}
+
+void TClientDataSet::Column::WidenTo(TFieldType wider) {
+    i64.assign(i32.begin(), i32.end());
+    i32.clear();
+    i32.shrink_to_fit();
+    type = wider;
+    kind = StorageKind::Int64;
+}
+
+void DataSetStorage::Adopt(TClientDataSet& ds, std::vector<TFieldDef> fields, Columns columns,
+                           std::size_t rows) {
+    ds.Close();
+    ds.fields_ = std::move(fields);
+    ds.columns_ = std::move(columns);
+    ds.rowCount_ = static_cast<int>(rows);
+    ds.active_ = true;
+    ds.First();
+}
+
 std::int32_t VariantToInt32(const OleVariant& value, TFieldType type) {
     if (type != TFieldType::ftSmallint && type != TFieldType::ftWord)
         return value.AsInteger();

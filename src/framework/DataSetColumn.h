@@ -5,6 +5,7 @@
 #include "DataSet.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -61,10 +62,27 @@ struct TClientDataSet::Column {
     // Stores a variant converted to the field type; empty and null store an absent value. Raises
     // EVariantError when the value does not convert.
     void Set(std::size_t row, const OleVariant& value);
+    // Appends the cell of another column of the same storage kind.
+    void AppendFrom(const Column& from, std::size_t row);
+    // An Int32 column becomes an Int64 one of the given type, its cells read the same.
+    void WidenTo(TFieldType wider);
 
 private:
     void CompactArena();
     std::size_t garbage_ = 0; // arena bytes no cell refers to any more
+};
+
+// What packet readers and writers reach inside a dataset: its fields, columns and row count, and
+// the content a reader hands over whole.
+struct DataSetStorage {
+    using Column = TClientDataSet::Column;
+    using Columns = std::vector<std::unique_ptr<Column>>;
+
+    static const std::vector<TFieldDef>& Fields(const TClientDataSet& ds) { return ds.fields_; }
+    static const Columns& ColumnsOf(const TClientDataSet& ds) { return ds.columns_; }
+    static std::size_t RowCount(const TClientDataSet& ds) { return static_cast<std::size_t>(ds.rowCount_); }
+    // Opens the dataset on these fields and rows, at the first record.
+    static void Adopt(TClientDataSet& ds, std::vector<TFieldDef> fields, Columns columns, std::size_t rows);
 };
 
 } // namespace tkv

@@ -32,7 +32,13 @@ enum class TFieldType : std::uint8_t {
 };
 
 // Parameter kinds of a parameter packet element.
-enum class TParamType : std::uint8_t { ptUnknown = 0, ptInput = 1, ptOutput = 2, ptInputOutput = 3, ptResult = 4 };
+enum class TParamType : std::uint8_t {
+    ptUnknown = 0,
+    ptInput = 1,
+    ptOutput = 2,
+    ptInputOutput = 3,
+    ptResult = 4
+};
 
 // The field type that a value's variant type maps to (the dataset library's VarTypeToDataType).
 TFieldType VarTypeToDataType(std::uint16_t vt);

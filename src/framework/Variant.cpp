@@ -60,25 +60,47 @@ std::string DateText(TDateTime v) {
     else if (std::fabs(v) < 1.0)
         std::snprintf(buf, sizeof buf, "%02d:%02d:%02d", p.hour, p.minute, p.second);
     else
-        std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d", p.year, p.month, p.day, p.hour, p.minute,
-                      p.second);
+        std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d", p.year, p.month, p.day, p.hour,
+                      p.minute, p.second);
     return buf;
 }
 
 } // namespace
 
-OleVariant OleVariant::Null() { return OleVariant(varNull, std::monostate{}); }
-OleVariant OleVariant::Smallint(std::int16_t v) { return OleVariant(varSmallint, std::int64_t{v}); }
-OleVariant OleVariant::Int64(std::int64_t v) { return OleVariant(varInt64, v); }
-OleVariant OleVariant::Currency(double v) { return OleVariant(varCurrency, v); }
-OleVariant OleVariant::Date(TDateTime v) { return OleVariant(varDate, v); }
-OleVariant OleVariant::ByteArray(Bytes bytes) { return OleVariant(varArray | varByte, std::move(bytes)); }
-OleVariant OleVariant::VarArray(Array elements) { return OleVariant(varArray | varVariant, std::move(elements)); }
+OleVariant OleVariant::Null() {
+    return OleVariant(varNull, std::monostate{});
+}
+OleVariant OleVariant::Smallint(std::int16_t v) {
+    return OleVariant(varSmallint, std::int64_t{v});
+}
+OleVariant OleVariant::Int64(std::int64_t v) {
+    return OleVariant(varInt64, v);
+}
+OleVariant OleVariant::Currency(double v) {
+    return OleVariant(varCurrency, v);
+}
+OleVariant OleVariant::Date(TDateTime v) {
+    return OleVariant(varDate, v);
+}
+OleVariant OleVariant::ByteArray(Bytes bytes) {
+    return OleVariant(varArray | varByte, std::move(bytes));
+}
+OleVariant OleVariant::VarArray(Array elements) {
+    return OleVariant(varArray | varVariant, std::move(elements));
+}
 
 bool OleVariant::IsNumeric() const {
     switch (vt_) {
-    case varSmallint: case varInteger: case varSingle: case varDouble: case varCurrency:
-    case varShortInt: case varByte: case varWord: case varLongWord: case varInt64:
+    case varSmallint:
+    case varInteger:
+    case varSingle:
+    case varDouble:
+    case varCurrency:
+    case varShortInt:
+    case varByte:
+    case varWord:
+    case varLongWord:
+    case varInt64:
         return true;
     default:
         return false;
@@ -89,29 +111,46 @@ std::string OleVariant::TypeName(std::uint16_t vt) {
     if (vt & varArray)
         return "Array " + TypeName(vt & varTypeMask);
     switch (vt) {
-    case varEmpty: return "Empty";
-    case varNull: return "Null";
-    case varSmallint: return "SmallInt";
-    case varInteger: return "Integer";
-    case varSingle: return "Single";
-    case varDouble: return "Double";
-    case varCurrency: return "Currency";
-    case varDate: return "Date";
-    case varOleStr: return "OleStr";
-    case varBoolean: return "Boolean";
-    case varVariant: return "Variant";
-    case varShortInt: return "ShortInt";
-    case varByte: return "Byte";
-    case varWord: return "Word";
-    case varLongWord: return "LongWord";
-    case varInt64: return "Int64";
-    default: return "Unknown";
+    case varEmpty:
+        return "Empty";
+    case varNull:
+        return "Null";
+    case varSmallint:
+        return "SmallInt";
+    case varInteger:
+        return "Integer";
+    case varSingle:
+        return "Single";
+    case varDouble:
+        return "Double";
+    case varCurrency:
+        return "Currency";
+    case varDate:
+        return "Date";
+    case varOleStr:
+        return "OleStr";
+    case varBoolean:
+        return "Boolean";
+    case varVariant:
+        return "Variant";
+    case varShortInt:
+        return "ShortInt";
+    case varByte:
+        return "Byte";
+    case varWord:
+        return "Word";
+    case varLongWord:
+        return "LongWord";
+    case varInt64:
+        return "Int64";
+    default:
+        return "Unknown";
     }
 }
 
 void OleVariant::ConversionError(std::uint16_t target) const {
-    throw EVariantError("Could not convert variant of type (" + TypeName(vt_) + ") into type (" + TypeName(target) +
-                        ")");
+    throw EVariantError("Could not convert variant of type (" + TypeName(vt_) + ") into type (" +
+                        TypeName(target) + ")");
 }
 
 std::int64_t OleVariant::AsInt64() const {
@@ -166,7 +205,8 @@ TDateTime OleVariant::AsDateTime() const {
         // "YYYY-MM-DD" with an optional " HH:MM:SS"
         const std::string& s = std::get<std::string>(v_);
         DateParts p;
-        int n = std::sscanf(s.c_str(), "%d-%d-%d %d:%d:%d", &p.year, &p.month, &p.day, &p.hour, &p.minute, &p.second);
+        int n = std::sscanf(s.c_str(), "%d-%d-%d %d:%d:%d", &p.year, &p.month, &p.day, &p.hour, &p.minute,
+                            &p.second);
         if (n == 3 || n == 6) {
             try {
                 return EncodeDateTime(p);
@@ -252,8 +292,12 @@ int OleVariant::HighBound() const {
     ConversionError(varArray | varVariant);
 }
 
-bool OleVariant::operator==(const OleVariant& other) const { return vt_ == other.vt_ && v_ == other.v_; }
+bool OleVariant::operator==(const OleVariant& other) const {
+    return vt_ == other.vt_ && v_ == other.v_;
+}
 
-std::string VarToStr(const OleVariant& v) { return v.IsEmptyOrNull() ? std::string() : v.AsString(); }
+std::string VarToStr(const OleVariant& v) {
+    return v.IsEmptyOrNull() ? std::string() : v.AsString();
+}
 
 } // namespace tkv

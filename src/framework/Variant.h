@@ -92,7 +92,8 @@ public:
     static std::string TypeName(std::uint16_t vt);
 
 private:
-    OleVariant(std::uint16_t vt, std::variant<std::monostate, std::int64_t, double, bool, std::string, Bytes, Array> v)
+    OleVariant(std::uint16_t vt,
+               std::variant<std::monostate, std::int64_t, double, bool, std::string, Bytes, Array> v)
         : vt_(vt), v_(std::move(v)) {}
     [[noreturn]] void ConversionError(std::uint16_t target) const;
 
