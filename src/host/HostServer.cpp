@@ -287,9 +287,9 @@ void THostServer::RegisterHandlers() {
     end_.Handle(method::RetailNewSale, [this](const TValues&) {
         HostDatabase& db = session_->Database();
         const std::int32_t billId = NextRetailBillId(db);
-        const std::vector<TSaleLine> lines = DemoSaleLines();
+        const TTillLines till = DemoTillLines();
         return TValues{OleVariant(billId), OleVariant(RetailBillCode(db.Now(), billId)),
-                       SaleDetailPacket(lines), OleVariant(SaleTotal(lines))};
+                       till.Packet(db.PacketForm()), OleVariant(SaleTotal(till.Shown()))};
     });
     end_.Handle(method::RetailSave, [this](const TValues& a) {
         // The payments come as a flat array: account record, amount, account record, amount, ...

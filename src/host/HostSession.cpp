@@ -24,6 +24,7 @@ std::filesystem::path Created(const std::filesystem::path& dir) {
 THostSession::THostSession(const THostOptions& options, IHostUi* ui)
     : options_(options), db_(std::make_unique<HostDatabase>((Created(options.DataDir) / "host.db").string())),
       pictures_(options.DataDir / "pictures"), printer_(Created(options.OutDir) / "prints") {
+    db_->SetPacketForm(options.Packets);
     main_ =
         ComPtr<THostMain>(new THostMain(*db_, pictures_, printer_, ui ? *ui : static_cast<IHostUi&>(ui_)));
     existForm_ = ComPtr<TExistForm>(new TExistForm);

@@ -18,6 +18,7 @@ namespace tkv::host {
 struct THostOptions {
     std::filesystem::path DataDir = "tkvhost-data"; // host.db and the picture store
     std::filesystem::path OutDir = "tkvhost-out";   // printed reports and what the plug-in writes
+    TPacketForm Packets = TPacketForm::Binary;      // the form of the result-set packets it sends
 };
 
 class THostSession {

@@ -22,10 +22,43 @@ struct TSaleLine {
     double Total = 0;
 };
 
-// The packet with the fields "typeid", "FullName", "Price", "Qty", "Unit", "Total".
-OleVariant SaleDetailPacket(const std::vector<TSaleLine>& lines);
+// The lines of a sale being rung up, as the till's client dataset holds them until the bill is
+// saved: every line an inserted row, a change to a line a newer version of it that holds the cells
+// that changed, a removed line still there, marked deleted.
+class TTillLines {
+public:
+    TTillLines() = default;
+    explicit TTillLines(const std::vector<TSaleLine>& lines);
+
+    void Add(const TSaleLine& line);
+    // The line's quantity and, with it, its total.
+    void SetQty(std::size_t line, double qty);
+    void Remove(std::size_t line);
+    // The lines the cashier sees.
+    std::vector<TSaleLine> Shown() const;
+    // The detail packet, with the fields "typeid", "FullName", "Price", "Qty", "Unit", "Total", and
+    // the pending changes with their change log.
+    OleVariant Packet(TPacketForm form) const;
+
+private:
+    struct Version {
+        TSaleLine line;
+        bool qtyChanged = false; // a newer version holds only the quantity and the total
+    };
+    struct Record {
+        std::vector<Version> versions;
+        bool removed = false;
+    };
+    std::vector<Record> records_;
+};
+
+// The detail packet of lines rung up without changes.
+OleVariant SaleDetailPacket(const std::vector<TSaleLine>& lines, TPacketForm form = TPacketForm::Binary);
 // The sale a till rings up in the demonstrations: two insured products and a shopping bag.
 std::vector<TSaleLine> DemoSaleLines();
+// The same sale as the till's lines come to hold it: the first product rung up once and its
+// quantity raised to two, a product rung up and removed again, then the others.
+TTillLines DemoTillLines();
 double SaleTotal(const std::vector<TSaleLine>& lines);
 // "LS-yyyymmdd-id", the retail bill number of the demonstrations.
 std::string RetailBillCode(TDateTime date, std::int32_t billId);

@@ -70,11 +70,16 @@ bool RunTillRoad(THostSession& session, IRetailPlugin& plug, const std::string& 
 
     const std::int32_t billId = NextRetailBillId(db);
     const std::string code = RetailBillCode(db.Now(), billId);
-    const std::vector<TSaleLine> lines = DemoSaleLines();
+    // The lines come as the till holds them while the sale is rung up: a quantity raised after the
+    // line was added, a line removed again; the service must get what the cashier sees.
+    const TTillLines till = DemoTillLines();
+    const std::vector<TSaleLine> lines = till.Shown();
     ComPtr<TRetailBill> bill(
-        new TRetailBill(session.Ui(), code, billId, SaleTotal(lines), SaleDetailPacket(lines)));
+        new TRetailBill(session.Ui(), code, billId, SaleTotal(lines), till.Packet(db.PacketForm())));
     plug.InitTransPlugin(bill.Get());
-    if (!check(plug.ssEvaluateBalance(), "预结算", "零售单 " + code + ", 3 行, 2 行医保药品"))
+    if (!check(plug.ssEvaluateBalance(), "预结算",
+               "零售单 " + code + ", 3 行 (1 行改数量, 1 行已删除), 2 行医保药品, 合计 " +
+                   Number(SaleTotal(lines))))
         return false;
     OleVariant figures;
     plug.ssBalaInfo(figures);

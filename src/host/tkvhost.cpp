@@ -11,10 +11,10 @@
 #include "framework/DataSet.h"
 #include "host/AssociationRoad.h"
 #include "host/HostServer.h"
-#include "host/PrintRoad.h"
 #include "host/HostSession.h"
-#include "host/RoadReport.h"
 #include "host/PlugFolder.h"
+#include "host/PrintRoad.h"
+#include "host/RoadReport.h"
 #include "host/TillRoad.h"
 #include "insurance/RetailInsuranceHooks.h"
 #include "plugin/Exports.h"
@@ -31,9 +31,11 @@ using namespace tkv;
 using namespace tkv::host;
 
 void Usage(std::FILE* to) {
-    std::fputs("usage: tkvhost [--data DIR] [--out DIR] [--serve PORTFILE]\n"
+    std::fputs("usage: tkvhost [--data DIR] [--out DIR] [--packets binary|xml] [--serve PORTFILE]\n"
                "  --data DIR        folder of the host database and picture store (default ./tkvhost-data)\n"
                "  --out DIR         folder of the reports and files the run writes (default ./tkvhost-out)\n"
+               "  --packets FORM    the form of the result-set packets sent to the plug-in: binary, as a\n"
+               "                    framework host sends them (default), or xml\n"
                "  --serve PORTFILE  be the host of the Windows workbench: listen on a loopback port,\n"
                "                    write its number into PORTFILE, serve until the workbench closes\n",
                to);
@@ -43,6 +45,7 @@ int Run(const THostOptions& options) {
     THostSession session(options);
     TRoadReport report(options.OutDir / "tkvhost-summary.txt");
     report.Step("数据库", (options.DataDir / "host.db").string());
+    report.Line(std::string("结果集数据包: ") + (options.Packets == TPacketForm::Binary ? "二进制" : "XML"));
     report.Line(session.SeedDemo() ? "演示数据已写入" : "演示数据已存在");
     const int restored = session.FillMissingPictures();
     const std::int64_t pictures =
@@ -110,6 +113,9 @@ int main(int argc, char** argv) {
         const std::string arg = argv[i];
         if ((arg == "--data" || arg == "--out") && i + 1 < argc)
             (arg == "--data" ? options.DataDir : options.OutDir) = argv[++i];
+        else if (arg == "--packets" && i + 1 < argc &&
+                 (std::strcmp(argv[i + 1], "binary") == 0 || std::strcmp(argv[i + 1], "xml") == 0))
+            options.Packets = std::strcmp(argv[++i], "xml") == 0 ? TPacketForm::Xml : TPacketForm::Binary;
         else if (arg == "--serve" && i + 1 < argc)
             portFile = argv[++i];
         else if (arg == "--help" || arg == "-h") {

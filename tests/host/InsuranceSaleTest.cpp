@@ -91,6 +91,33 @@ TEST_F(InsuranceSaleTest, WholeSaleFromCardToTheSettlementRecord) {
     EXPECT_TRUE(Shown().empty()) << Shown().front();
 }
 
+// The till's lines come with their pending changes, in either packet form: a quantity raised after
+// the line was added, a line removed, a line added. The service gets the lines the cashier sees.
+TEST_F(InsuranceSaleTest, LinesChangedAtTheTillAreSentAsTheCashierSeesThem) {
+    for (TPacketForm form : {TPacketForm::Binary, TPacketForm::Xml}) {
+        ASSERT_TRUE(ReadCard("1000123456"));
+        const std::vector<host::TSaleLine> two = TwoProducts();
+        host::TTillLines till;
+        till.Add(two[0]);
+        till.Add(two[1]);
+        till.SetQty(0, 2 * two[0].Qty);
+        till.Remove(1);
+        till.Add(two[1]);
+        const std::vector<host::TSaleLine> shown = till.Shown();
+        ASSERT_EQ(shown.size(), 2u);
+        const double total = host::SaleTotal(shown);
+        const int uploads = Requests("04");
+        ComPtr<host::TRetailBill> bill(
+            new host::TRetailBill(session->Ui(), "LS-20260325-7", 7, total, till.Packet(form)));
+        plug->InitTransPlugin(bill.Get());
+        ASSERT_TRUE(plug->ssEvaluateBalance());
+        EXPECT_EQ(Requests("04") - uploads, 2);
+        EXPECT_DOUBLE_EQ(Card()->Total(), total);
+        EXPECT_DOUBLE_EQ(total, 2 * two[0].Total + two[1].Total);
+        plug->ssClearEvaluateBalance();
+    }
+}
+
 TEST_F(InsuranceSaleTest, PriceExactly1000AsksNothingAbove1000AsksAndNoStopsBeforeSending) {
     ASSERT_TRUE(ReadCard("1000123456"));
     NewSale("LS-P1", {{"00001", "阿莫西林胶囊", 1000, 1, 1, 1000}});

@@ -35,15 +35,22 @@ int CountPdfs(const fs::path& dir) {
     return CountFiles(dir, ".pdf");
 }
 
-TEST(Tkvhost, WritesItsSummaryAndReportIntoTheOutputFolder) {
+// The whole main job, with result sets sent as binary packets (as a framework host sends them) and
+// again as XML packets.
+class TkvhostRoads : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(TkvhostRoads, WritesItsSummaryAndReportIntoTheOutputFolder) {
     tkv::host::testing::TempFolder tmp;
     const fs::path data = tmp.Path() / "data", out = tmp.Path() / "out";
     // The print window remembers its bill status in the default profile folder.
     setenv("TKV_PROFILE_DIR", (tmp.Path() / "profiles").c_str(), 1);
-    const std::string args = "--data '" + data.string() + "' --out '" + out.string() + "'";
+    const std::string form = GetParam();
+    const std::string args = "--data '" + data.string() + "' --out '" + out.string() + "' --packets " + form;
     ASSERT_EQ(RunHost(args), 0);
     EXPECT_TRUE(fs::exists(data / "host.db"));
     const std::string summary = ReadAll(out / "tkvhost-summary.txt");
+    EXPECT_NE(summary.find(std::string("结果集数据包: ") + (form == "xml" ? "XML" : "二进制")),
+              std::string::npos);
     EXPECT_NE(summary.find("厂家品种发票图片关联管理"), std::string::npos) << summary;
     // The association road: a new link saved, listed, edited and the list printed.
     EXPECT_NE(summary.find("新增关联: 选明细"), std::string::npos) << summary;
@@ -87,9 +94,12 @@ TEST(Tkvhost, WritesItsSummaryAndReportIntoTheOutputFolder) {
     EXPECT_NE(ReadAll(out / "tkvhost-summary.txt").find("补写缺失图片 1 张"), std::string::npos);
 }
 
+INSTANTIATE_TEST_SUITE_P(PacketForms, TkvhostRoads, ::testing::Values("binary", "xml"));
+
 TEST(Tkvhost, UnknownArgumentsAreRefused) {
     EXPECT_EQ(RunHost("--bogus"), 2);
     EXPECT_EQ(RunHost("--data"), 2);
+    EXPECT_EQ(RunHost("--packets json"), 2);
     EXPECT_EQ(RunHost("--help"), 0);
 }
 

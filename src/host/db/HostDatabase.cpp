@@ -153,6 +153,7 @@ ProcedureResult HostDatabase::RunQuery(const std::string& sql, const std::vector
     Transaction tx(db_, !sqlite3_stmt_readonly(stmt.Get()));
     ProcedureResult result;
     result.form = form;
+    result.packetForm = packetForm_;
     ReadResult(stmt.Get(), {}, result);
     tx.Commit();
     return result;

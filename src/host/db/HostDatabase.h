@@ -55,6 +55,11 @@ public:
     TDateTime Now() const;
     void SetClock(std::function<TDateTime()> clock);
 
+    // The form of the result-set packets it answers: binary, as a framework host sends them, unless
+    // set otherwise.
+    TPacketForm PacketForm() const { return packetForm_; }
+    void SetPacketForm(TPacketForm form) { packetForm_ = form; }
+
 private:
     ProcedureResult CallExecText(const std::string& sql, const std::vector<OleVariant>& constants,
                                  RowsForm form);
@@ -65,6 +70,7 @@ private:
 
     sqlite3* db_ = nullptr;
     std::function<TDateTime()> clock_;
+    TPacketForm packetForm_ = TPacketForm::Binary;
 };
 
 // The parameter packet of a call's output parameters (null when it has none).

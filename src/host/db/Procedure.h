@@ -44,6 +44,7 @@ enum class RowsForm { Rows, Packet };
 // when it returns none), its output parameters in declaration order, and its return value.
 struct ProcedureResult {
     RowsForm form = RowsForm::Rows;
+    TPacketForm packetForm = TPacketForm::Binary;
     ResultRows rows;
     OleVariant packet;
     bool hasRows = false;

@@ -177,7 +177,7 @@ void ProcedureCall::SetOutput(const char* name, OleVariant value) {
 void ReadResult(sqlite3_stmt* stmt, const std::vector<ColumnTypeOverride>& overrides,
                 ProcedureResult& result) {
     if (result.form == RowsForm::Packet)
-        result.packet = ReadRowsPacket(stmt, overrides);
+        result.packet = ReadRowsPacket(stmt, overrides, result.packetForm);
     else
         result.rows = ReadRows(stmt, overrides);
     result.hasRows = true;
@@ -228,6 +228,7 @@ ProcedureResult RunProcedure(HostDatabase& db, std::string_view name, const std:
 
     ProcedureResult result;
     result.form = form;
+    result.packetForm = db.PacketForm();
     for (std::size_t p = 0; p < def->params.size(); ++p)
         if (def->params[p].inOut)
             result.outputs.push_back({sentNames[p], args[p]});

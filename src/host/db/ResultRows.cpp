@@ -5,6 +5,7 @@
 #include "HostDatabase.h"
 #include "Sqlite.h"
 
+#include "framework/BinaryPacket.h"
 #include "framework/DataPacket.h"
 #include "framework/DataSet.h"
 #include "framework/TextCase.h"
@@ -169,7 +170,8 @@ bool NextRow(sqlite3_stmt* stmt) {
 
 // The cell in the packet: the common cases straight from SQLite's buffers, the others through the
 // same variant the rows would hold.
-void WriteCell(DataPacketWriter& writer, sqlite3_stmt* stmt, int column, int storage, ResultColumn& result) {
+template <typename Writer>
+void WriteCell(Writer& writer, sqlite3_stmt* stmt, int column, int storage, ResultColumn& result) {
     switch (result.type) {
     case TFieldType::ftInteger:
     case TFieldType::ftLargeint:
@@ -234,20 +236,17 @@ ResultRows ReadRows(sqlite3_stmt* stmt, const std::vector<ColumnTypeOverride>& o
     return result;
 }
 
-OleVariant ReadRowsPacket(sqlite3_stmt* stmt, const std::vector<ColumnTypeOverride>& overrides) {
-    ResultColumnTypes types(stmt, overrides);
+namespace {
+
+// The rows as a packet of the writer's form.
+template <typename Writer> OleVariant WriteRowsPacket(sqlite3_stmt* stmt, ResultColumnTypes& types) {
     std::vector<ResultColumn>& columns = types.Columns();
-    if (columns.empty()) {
-        while (NextRow(stmt)) {
-        }
-        return OleVariant::Null();
-    }
     // The metadata goes out with the types known before the first row; the rows then settle the
     // types of expression columns, widen integers and give the longest texts. A cell that does not
     // convert to its column's type names the column, and any failure reaches the caller as a host
     // error.
     try {
-        DataPacketWriter writer;
+        Writer writer;
         for (const auto& column : columns) {
             TFieldDef def;
             def.Name = column.name;
@@ -255,7 +254,7 @@ OleVariant ReadRowsPacket(sqlite3_stmt* stmt, const std::vector<ColumnTypeOverri
             def.Size = column.type == TFieldType::ftString ? std::max(column.size, 1) : 0;
             writer.AddField(std::move(def));
         }
-        writer.BeginRows(64 * 1024);
+        writer.BeginRows();
         while (NextRow(stmt)) {
             writer.BeginRow();
             for (std::size_t cell = 0; cell < columns.size(); ++cell) {
@@ -284,6 +283,20 @@ OleVariant ReadRowsPacket(sqlite3_stmt* stmt, const std::vector<ColumnTypeOverri
     } catch (const EDatabaseError& e) {
         throw HostError(std::string("The result cannot be sent: ") + e.what());
     }
+}
+
+} // namespace
+
+OleVariant ReadRowsPacket(sqlite3_stmt* stmt, const std::vector<ColumnTypeOverride>& overrides,
+                          TPacketForm form) {
+    ResultColumnTypes types(stmt, overrides);
+    if (types.Columns().empty()) {
+        while (NextRow(stmt)) {
+        }
+        return OleVariant::Null();
+    }
+    return form == TPacketForm::Binary ? WriteRowsPacket<BinaryPacketWriter>(stmt, types)
+                                       : WriteRowsPacket<DataPacketWriter>(stmt, types);
 }
 
 } // namespace tkv::host

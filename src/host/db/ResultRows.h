@@ -2,6 +2,7 @@
 // Read from a SQLite statement; turned into a result-set packet at the host boundary.
 #pragma once
 
+#include "framework/DataSet.h"
 #include "framework/FieldType.h"
 #include "framework/Variant.h"
 
@@ -56,6 +57,7 @@ ResultRows ReadRows(sqlite3_stmt* stmt, const std::vector<ColumnTypeOverride>& o
 
 // Steps the statement to its end straight into a result-set packet: the packet a dataset of the rows
 // that ReadRows reads would give, without holding the rows. Null when the statement has no columns.
-OleVariant ReadRowsPacket(sqlite3_stmt* stmt, const std::vector<ColumnTypeOverride>& overrides = {});
+OleVariant ReadRowsPacket(sqlite3_stmt* stmt, const std::vector<ColumnTypeOverride>& overrides = {},
+                          TPacketForm form = TPacketForm::Binary);
 
 } // namespace tkv::host

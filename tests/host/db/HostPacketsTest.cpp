@@ -1,6 +1,7 @@
 // What crosses to the plug-in: result sets as datapackets that a client dataset loads with the
 // column names, types and values, and output parameters as a parameter packet.
 #include "DatabaseFixture.h"
+#include "framework/BinaryPacket.h"
 #include "framework/DataPacket.h"
 #include "framework/DataSet.h"
 #include "framework/Params.h"
@@ -130,7 +131,7 @@ TEST_F(HostPacketsTest, QueryWithoutColumnsStillRuns) {
 }
 
 // The packet of rows read first, through a dataset of their columns.
-OleVariant DataSetPacket(const ResultRows& rows) {
+OleVariant DataSetPacket(const ResultRows& rows, TPacketForm form) {
     TClientDataSet ds;
     for (const auto& column : rows.columns)
         ds.AddFieldDef(column.name, column.type,
@@ -138,12 +139,12 @@ OleVariant DataSetPacket(const ResultRows& rows) {
     ds.CreateDataSet();
     for (const auto& row : rows.rows)
         ds.AppendRecord(row);
-    return ds.GetData();
+    return form == TPacketForm::Binary ? BinaryPacketVariant(ds) : ds.GetData();
 }
 
-// Packets are written straight from the statement; they must equal the packet of the rows read first,
-// whatever the rows teach late: an expression column null at first, an integer beyond 32 bits after
-// small ones, texts with markup and quotes, a number in a text column, a blob.
+// Packets are written straight from the statement, in either form; they must equal the packet of the
+// rows read first, whatever the rows teach late: an expression column null at first, an integer beyond
+// 32 bits after small ones, texts with markup and quotes, a number in a text column, a blob.
 TEST_F(HostPacketsTest, StreamedPacketEqualsThePacketOfTheRows) {
     db_->Exec("create table mixed (id integer, note text, price real, day datetime, pic blob)");
     db_->Exec("insert into mixed values (1, 'a<b & \"c\"', 1.5, 46000.25, x'00FF'), "
@@ -151,23 +152,27 @@ TEST_F(HostPacketsTest, StreamedPacketEqualsThePacketOfTheRows) {
     const char* sql = "select id, note, price, day, pic, "
                       "case when id > 1 then id * 10000000000 end as big, "
                       "case when id = 3 then 'late' end as late from mixed order by id";
-    sqlite3_stmt* stmt = nullptr;
-    ASSERT_EQ(sqlite3_prepare_v2(db_->Handle(), sql, -1, &stmt, nullptr), SQLITE_OK);
-    const OleVariant streamed = ReadRowsPacket(stmt);
-    sqlite3_reset(stmt);
-    const OleVariant fromRows = DataSetPacket(ReadRows(stmt));
-    sqlite3_finalize(stmt);
-    EXPECT_EQ(std::string(VariantPacketText(streamed)), std::string(VariantPacketText(fromRows)));
+    for (TPacketForm form : {TPacketForm::Xml, TPacketForm::Binary}) {
+        sqlite3_stmt* stmt = nullptr;
+        ASSERT_EQ(sqlite3_prepare_v2(db_->Handle(), sql, -1, &stmt, nullptr), SQLITE_OK);
+        const OleVariant streamed = ReadRowsPacket(stmt, {}, form);
+        sqlite3_reset(stmt);
+        const OleVariant fromRows = DataSetPacket(ReadRows(stmt), form);
+        sqlite3_finalize(stmt);
+        EXPECT_EQ(std::string(VariantPacketText(streamed)), std::string(VariantPacketText(fromRows)));
 
-    TClientDataSet ds;
-    ds.SetData(streamed);
-    EXPECT_EQ(ds.FieldDefs(ds.FindFieldIndex("big")).DataType, TFieldType::ftLargeint);
-    EXPECT_EQ(ds.FieldDefs(ds.FindFieldIndex("note")).Size, 12);
-    EXPECT_EQ(ds.Cell(0, ds.FindFieldIndex("note")).AsString(), "a<b & \"c\"");
-    EXPECT_EQ(ds.Cell(1, ds.FindFieldIndex("note")).AsString(), "42");
-    EXPECT_EQ(ds.Cell(2, ds.FindFieldIndex("big")).AsInt64(), 30000000000LL);
-    EXPECT_EQ(ds.Cell(2, ds.FindFieldIndex("late")).AsString(), "late");
-    EXPECT_EQ(ds.FieldDefs(ds.FindFieldIndex("day")).DataType, TFieldType::ftDateTime);
+        TClientDataSet ds;
+        ds.SetData(streamed);
+        EXPECT_EQ(ds.PacketForm(), form);
+        EXPECT_EQ(ds.FieldDefs(ds.FindFieldIndex("big")).DataType, TFieldType::ftLargeint);
+        EXPECT_EQ(ds.FieldDefs(ds.FindFieldIndex("note")).Size, 12);
+        EXPECT_EQ(ds.Cell(0, ds.FindFieldIndex("note")).AsString(), "a<b & \"c\"");
+        EXPECT_EQ(ds.Cell(1, ds.FindFieldIndex("note")).AsString(), "42");
+        EXPECT_EQ(ds.Cell(2, ds.FindFieldIndex("big")).AsInt64(), 30000000000LL);
+        EXPECT_EQ(ds.Cell(2, ds.FindFieldIndex("late")).AsString(), "late");
+        EXPECT_EQ(ds.Cell(2, ds.FindFieldIndex("note")).AsString(), "阿莫西林");
+        EXPECT_EQ(ds.FieldDefs(ds.FindFieldIndex("day")).DataType, TFieldType::ftDateTime);
+    }
 
     EXPECT_THAT(QueryError(*db_, "select case when id > 1 then 'x' else id end as wide from mixed"),
                 ::testing::HasSubstr("Field 'wide': "));
