@@ -123,6 +123,26 @@ bool BcdToDouble(const std::uint8_t* p, std::size_t size, double& out) {
         return false;
     if (p[1] & 0x40) // the "special" flag marks a value that is not a number
         return false;
+    // While the digits' integer and the power of ten are exact doubles, their quotient is the nearest
+    // double to the decimal, as parsing its text gives.
+    if (precision <= 19) {
+        std::uint64_t whole = 0;
+        for (unsigned i = 0; i < precision; ++i) {
+            const unsigned nibble = i % 2 == 0 ? p[2 + i / 2] >> 4 : p[2 + i / 2] & 0x0F;
+            if (nibble > 9)
+                return false;
+            whole = whole * 10 + nibble;
+        }
+        static constexpr double kTens[] = {1,    1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                           1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                           1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+        if (whole <= (std::uint64_t{1} << 53) && places <= 22) {
+            out = static_cast<double>(whole) / kTens[places];
+            if (p[1] & 0x80)
+                out = -out;
+            return true;
+        }
+    }
     std::string digits;
     digits.reserve(precision + 2);
     for (unsigned i = 0; i < precision; ++i) {
@@ -236,21 +256,19 @@ public:
         DataSetStorage::Columns columns;
         for (const BinField& f : fields_)
             columns.push_back(std::make_unique<DataSetStorage::Column>(f.def.DataType));
-        for (auto& column : columns)
-            column->Reserve(rows_);
         std::vector<std::size_t> textBytes(fields_.size(), 0);
         WalkRows([&](std::size_t, std::uint8_t) {},
                  [&](std::size_t, std::size_t field, const std::uint8_t* cell, std::size_t n) {
                      textBytes[field] += TextLength(fields_[field].codec, cell, n);
                  });
-        for (std::size_t f = 0; f < fields_.size(); ++f)
+        for (std::size_t f = 0; f < fields_.size(); ++f) {
+            columns[f]->AppendNulls(rows_);
             columns[f]->arena.reserve(textBytes[f]);
+        }
 
         TPendingChanges changes;
         WalkRows(
             [&](std::size_t row, std::uint8_t state) {
-                for (auto& column : columns)
-                    column->AppendNull();
                 if (state != 0) {
                     changes.states.resize(rows_, 0);
                     changes.states[row] = state;
@@ -670,13 +688,19 @@ private:
                 col.SetText(row, Platform().AnsiToUtf8(std::string(text)));
             return;
         }
-        case Codec::Wide:
+        case Codec::Wide: {
             if (n % 2 != 0)
                 CellError(row, field, "wide text");
-            scratch_.clear();
-            AppendUtf16LeAsUtf8(scratch_, cell, n / 2);
-            col.SetText(row, scratch_);
+            // Straight into the column's text, which the first walk sized.
+            const std::size_t offset = col.arena.size();
+            AppendUtf16LeAsUtf8(col.arena, cell, n / 2);
+            if (col.arena.size() > std::numeric_limits<std::uint32_t>::max())
+                throw EDatabaseError("Field data exceeds 4 GB");
+            col.spans[row] = {static_cast<std::uint32_t>(offset),
+                              static_cast<std::uint32_t>(col.arena.size() - offset)};
+            col.nulls[row] = 0;
             return;
+        }
         case Codec::Raw:
             col.SetText(row, std::string_view(reinterpret_cast<const char*>(cell), n));
             return;
@@ -690,7 +714,6 @@ private:
     std::size_t rowsBegin_ = 0;
     std::vector<BinField> fields_;
     std::vector<std::uint32_t> changeLog_;
-    std::string scratch_;
 };
 
 void ReadBinaryPacket(std::string_view bytes, TClientDataSet& ds) {

@@ -91,6 +91,29 @@ void TClientDataSet::Column::AppendNull() {
     }
 }
 
+void TClientDataSet::Column::AppendNulls(std::size_t count) {
+    const std::size_t rows = nulls.size() + count;
+    nulls.resize(rows, 1);
+    switch (kind) {
+    case StorageKind::Int32:
+        i32.resize(rows, 0);
+        break;
+    case StorageKind::Int64:
+        i64.resize(rows, 0);
+        break;
+    case StorageKind::Double:
+        f64.resize(rows, 0);
+        break;
+    case StorageKind::Boolean:
+        flags.resize(rows, 0);
+        break;
+    case StorageKind::Text:
+    case StorageKind::Bytes:
+        spans.resize(rows);
+        break;
+    }
+}
+
 void TClientDataSet::Column::PopBack() {
     SetNull(nulls.size() - 1);
     nulls.pop_back();

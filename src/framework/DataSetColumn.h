@@ -42,6 +42,7 @@ struct TClientDataSet::Column {
     std::size_t Size() const { return nulls.size(); }
     void Reserve(std::size_t rows);
     void AppendNull();
+    void AppendNulls(std::size_t count);
     void PopBack();
     void Clear();
 
