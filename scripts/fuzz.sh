@@ -15,7 +15,7 @@ cd "$(dirname "$0")/.."
 
 seconds=${1:-10}
 shift || true
-all_targets=(datapacket_fuzz params_fuzz profile_fuzz settings_fuzz gateway_answer_fuzz card_data_fuzz
+all_targets=(datapacket_fuzz binary_packet_fuzz params_fuzz profile_fuzz settings_fuzz gateway_answer_fuzz card_data_fuzz
   jpeg_fuzz bmp_fuzz codepage_fuzz sql_exec_fuzz variant_fuzz)
 if [ $# -gt 0 ]; then
   targets=("$@")

@@ -170,7 +170,8 @@ void AppendBcd(std::string& out, double value, int precision, int places) {
     if (!std::isfinite(value) || need > 64)
         throw EDatabaseError("Value " + std::string(text, n > 0 ? static_cast<std::size_t>(n) : 0) +
                              " does not fit a BCD field");
-    const std::size_t digitsShown = std::max<std::size_t>(need, static_cast<std::size_t>(precision));
+    const std::size_t digitsShown =
+        std::max<std::size_t>(need, static_cast<std::size_t>(std::clamp(precision, 1, 64)));
     digits.insert(0, digitsShown - need, '0');
     std::uint8_t bcd[34] = {};
     bcd[0] = static_cast<std::uint8_t>(digitsShown);
@@ -462,6 +463,9 @@ private:
         case dsfldFMTBCD:
             if (!fixedOf || f.size < 2 || f.size > 34)
                 refuse();
+            if (width > 64 || (width > 0 && decimals > width))
+                PacketError("field '" + d.Name + "' gives " + std::to_string(decimals) + " decimals of " +
+                            std::to_string(width) + " digits");
             f.codec = Codec::Bcd;
             d.DataType = TFieldType::ftBCD;
             d.Size = decimals;
