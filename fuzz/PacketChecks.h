@@ -31,6 +31,9 @@ inline bool SameCell(const TClientDataSet& a, const TClientDataSet& b, int row, 
     const OleVariant x = a.Cell(row, field), y = b.Cell(row, field);
     if ((type == TFieldType::ftDateTime || type == TFieldType::ftTime) && !x.IsNull() && !y.IsNull())
         return std::fabs(x.AsDateTime() - y.AsDateTime()) * 86400000 <= 1;
+    if ((type == TFieldType::ftFloat || type == TFieldType::ftCurrency) && !x.IsNull() && !y.IsNull() &&
+        std::isnan(x.AsDouble()) && std::isnan(y.AsDouble()))
+        return true; // a binary packet carries any double, not-a-number ones too
     return x == y;
 }
 
