@@ -9,10 +9,19 @@
 
 namespace tkv {
 
+// A request field as it is sent: "|" becomes the full-width "｜", CR, LF and NUL a blank, so that no
+// value from the host's data or from typing can shift the fields after it.
+std::string RequestField(const std::string& value);
+// What the cashier is told when a request would go without a visit serial number.
+extern const char* const kNoVisitNumber;
+
 // "31": the card number in the card reader. The request is the bare code.
 bool YBReadCard(std::string& outdata, std::string& ErrorInfo);
 // "07": the card's special diseases, "code|name$code|name...|" ("##" for none).
 bool YBGetTSB(const std::string& CardNo, std::string& outdata, std::string& ErrorInfo);
+// The wrappers of "02", "10", "06" and "05" send nothing when it is empty and
+// when billno (the visit serial number) is empty and answer false with kNoVisitNumber: every field
+// after it would move one place.
 // "02": the login of a visit; ybtype "10" pharmacy purchase or "13" special-disease outpatient.
 bool Login(const std::string& billno, const std::string& CardNo, const std::string& ybtype,
            const std::string& bzbm, const std::string& EName, std::string& outdata, std::string& ErrorInfo);

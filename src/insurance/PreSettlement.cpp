@@ -62,7 +62,7 @@ std::string DetailLine(const TClientDataSet& lines, const std::string& visitNo, 
           std::string(),
           std::string(),
           std::string("1")})
-        FormatInputData(field, detail);
+        FormatInputData(RequestField(field), detail);
     return detail;
 }
 
@@ -98,25 +98,45 @@ bool ssEvaluateBalance(TVNPlugTrans& trans, TYBCard* YBCard) {
 
     const std::string billCode = bill->GetBillCode();
     const std::string visitNo = YBCard->GetXfls();
+    if (visitNo.empty()) {
+        ShowError(kNoVisitNumber, "错误");
+        return false;
+    }
     const std::string operatorName = MainIntf().LoginUserName();
     bool uploaded = false;
     std::string uploadError, answer, ignored;
+    auto withdraw = [&] {
+        if (YBBackDetail(visitNo, billCode, answer, ignored))
+            YBCard->SetUploadedBill({});
+    };
+    // Lines of an earlier upload (a pre-settlement repeated after a failed "06" or a changed sale) go
+    // first, so that the service never holds a bill's lines twice.
+    if (!YBCard->UploadedBill().empty()) {
+        std::string withdrawError;
+        if (!YBBackDetail(visitNo, YBCard->UploadedBill(), answer, withdrawError)) {
+            ShowError(withdrawError, "错误");
+            return false;
+        }
+        YBCard->SetUploadedBill({});
+    }
     for (lines.First(); !lines.Eof(); lines.Next()) {
         if (lines.FieldByName("typeid").AsString().empty())
             continue;
         const std::string detail = DetailLine(lines, visitNo, billCode, posCode, operatorName);
         total += lines.FieldByName("Total").AsFloat();
         uploaded = YBAddDetail(detail, answer, uploadError);
+        if (uploaded)
+            YBCard->SetUploadedBill(billCode);
         if (!uploaded) {
             ShowMsg("上传明细失败！", "提示");
-            YBBackDetail(visitNo, billCode, answer, ignored);
+            withdraw();
             break;
         }
     }
     YBCard->SetTotal(total);
     if (!uploaded) {
         ShowError(uploadError, "错误");
-        YBBackDetail(visitNo, billCode, answer, ignored);
+        withdraw();
         return false;
     }
 

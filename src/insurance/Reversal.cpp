@@ -58,7 +58,25 @@ bool CanelBalance(std::unique_ptr<TYBCard>& YBCard) {
         ShowMsg("取消结算操作失败，已经撤销操作！", "提示");
         return false;
     }
-    ExecuteSQL("Update YBSettlelist_CQ set Deleted = 1 where ID =" + std::to_string(ssid));
+    // The service has reversed and the return is recorded: a record still shown as valid would be
+    // found again as a settlement to reverse.
+    std::string failure;
+    try {
+        if (!ExecuteSQL("Update YBSettlelist_CQ set Deleted = 1 where ID =" + std::to_string(ssid)))
+            failure = "更新没有执行";
+    } catch (const std::exception& e) {
+        failure = e.what();
+    }
+    if (!failure.empty()) {
+        AddLog("取消结算后结算记录没有标记删除,结算记录ID:" + std::to_string(ssid) + ",结算号:" + settleId +
+               "," + failure);
+        AddLog(std::string(47, '-'));
+        ShowError("医保已经取消结算，但数据库没有接受结算记录的取消标记！\r\n结算号：" + settleId +
+                      "\r\n请通知管理员核对结算记录 " + std::to_string(ssid) +
+                      "，必要时把它标记为已取消（YBSettlelist_CQ.Deleted=1）。",
+                  "错误");
+        return false;
+    }
     ShowMsg("取消结算操作成功!", "提示");
     return true;
 }

@@ -131,14 +131,19 @@ bool BeforeSave(TVNPlugTrans& trans, TYBCard* YBCard) {
 bool ssBalance(TVNPlugTrans& trans, TYBCard* YBCard) {
     if (YBCard == nullptr || YBCard->Jslist().empty())
         return false;
+    const std::vector<std::string> answer = SplitLines(YBCard->Jslist());
+    // A settlement is recorded once: a second call answers as the first did and writes nothing.
+    if (!YBCard->RecordedSettleID().empty() && YBCard->RecordedSettleID() == LineAt(answer, 0))
+        return true;
     const std::int32_t billId = CurrentRetailBill()->GetBillID();
     if (ModuleState().ShowLog)
         AddLog("结算零售单是:" + std::to_string(billId));
-    const std::vector<std::string> answer = SplitLines(YBCard->Jslist());
     YBCard->SetSettleID(LineAt(answer, 0));
     const std::string failure = RecordSettlement(*YBCard, billId, answer);
-    if (failure.empty())
+    if (failure.empty()) {
+        YBCard->SetRecordedSettleID(YBCard->SettleID());
         return true;
+    }
     // The service has settled: the cashier must learn that the database does not know it.
     AddLog("结算记录保存失败,零售单:" + std::to_string(billId) + ",结算号:" + YBCard->SettleID() + "," +
            failure);
@@ -154,6 +159,8 @@ bool ssClearEvaluateBalance(TVNPlugTrans& trans, std::unique_ptr<TYBCard>& YBCar
         return false;
     std::string answer, error;
     const bool withdrawn = YBBackDetail(YBCard->GetXfls(), CurrentRetailBill()->GetBillCode(), answer, error);
+    if (withdrawn)
+        YBCard->SetUploadedBill({});
     trans.ClearPlugInfo();
     if (!withdrawn)
         ShowMsg(error, "提示");

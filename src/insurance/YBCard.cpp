@@ -8,10 +8,36 @@
 namespace tkv {
 
 void TYBCard::Clear() {
-    for (std::string* s : {&FCardInfo, &FDetailData, &FCardNo,   &FCardName, &FCardID, &FSHBZH,    &FSex,
-                           &FMZ,       &FAdress,     &FUnitName, &FSFZNo,    &FRYLB,   &FGWY,      &FSBJGBH,
-                           &FFSBJ,     &FFSBDate,    &FRYBGLX,   &FFSEDate,  &FFSYY,   &FRYBGSJ,   &FSettleID,
-                           &FLogNo,    &FZZYYMC,     &FXfls,     &FLoginNO,  &FCBLB,   &FLoginOut, &FJslist})
+    for (std::string* s : {&FCardInfo,
+                           &FDetailData,
+                           &FCardNo,
+                           &FCardName,
+                           &FCardID,
+                           &FSHBZH,
+                           &FSex,
+                           &FMZ,
+                           &FAdress,
+                           &FUnitName,
+                           &FSFZNo,
+                           &FRYLB,
+                           &FGWY,
+                           &FSBJGBH,
+                           &FFSBJ,
+                           &FFSBDate,
+                           &FRYBGLX,
+                           &FFSEDate,
+                           &FFSYY,
+                           &FRYBGSJ,
+                           &FSettleID,
+                           &FLogNo,
+                           &FZZYYMC,
+                           &FXfls,
+                           &FLoginNO,
+                           &FCBLB,
+                           &FLoginOut,
+                           &FJslist,
+                           &FRecordedSettleID,
+                           &FUploadedBill})
         s->clear();
     FAge = 0;
     FBala = 0;

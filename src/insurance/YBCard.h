@@ -81,6 +81,10 @@ public:
     double Total() const { return FTotal; }
     const std::string& LoginOut() const { return FLoginOut; }
     const std::string& Jslist() const { return FJslist; }
+    // The settlement number whose record ssBalance wrote, so that a second call writes nothing.
+    const std::string& RecordedSettleID() const { return FRecordedSettleID; }
+    // The retail bill whose lines the service may still hold for this visit ("04" sent, no "10" since).
+    const std::string& UploadedBill() const { return FUploadedBill; }
 
     void SetCardNo(const std::string& v) { FCardNo = v; }
     void SetCardName(const std::string& v) { FCardName = v; }
@@ -102,6 +106,8 @@ public:
     void SetLoginOut(const std::string& v) { FLoginOut = v; }
     void SetTotal(double v) { FTotal = v; }
     void SetJslist(const std::string& v) { FJslist = v; }
+    void SetRecordedSettleID(const std::string& v) { FRecordedSettleID = v; }
+    void SetUploadedBill(const std::string& v) { FUploadedBill = v; }
 
 private:
     void Gexfls();
@@ -115,7 +121,7 @@ private:
     std::int32_t FMZtype = 10;
     std::string FLoginNO, FCBLB;
     double FTotal = 0;
-    std::string FLoginOut, FJslist;
+    std::string FLoginOut, FJslist, FRecordedSettleID, FUploadedBill;
 };
 
 } // namespace tkv

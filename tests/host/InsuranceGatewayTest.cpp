@@ -48,13 +48,25 @@ TEST_F(InsuranceGatewayTest, RequestLineOfEveryWrapperInCodePage936) {
     EXPECT_EQ(si.LastRequest(), sim::Utf8ToGbk("99|JSV1|收银员|V1|0|1"));
 }
 
-TEST_F(InsuranceGatewayTest, AmountsInShortestFormAndAnEmptyFirstFieldLeavesNoSeparator) {
+TEST_F(InsuranceGatewayTest, AmountsInShortestFormAndSeparatorsInDataCannotShiftFields) {
     ASSERT_TRUE(YBYJS("V1", 1, out, 0.1 + 0.2, error));
     EXPECT_EQ(si.LastRequest(), "06|V1||0|0.3||1|1");
     ASSERT_TRUE(YBJS("V1", "A", 1, 1234567.891, out, error));
     EXPECT_EQ(si.LastRequest(), "05|V1|0|0|A|0||1234567.891|1|1|00169");
-    ASSERT_TRUE(Login("", "C1", "10", "", "A", out, error));
-    EXPECT_EQ(si.LastRequest(), "02|10|C1|P001|P001|2026-03-25||A||||||10|1");
+    ASSERT_TRUE(Login("V1", "C|1\r\n", "10", "", std::string("A\0B", 3), out, error));
+    EXPECT_EQ(si.LastRequest(), sim::Utf8ToGbk("02|V1|10|C｜1  |P001|P001|2026-03-25||A B||||||10|1"));
+}
+
+TEST_F(InsuranceGatewayTest, WithoutAVisitNumberNothingIsSent) {
+    ASSERT_TRUE(YBYJS("V1", 1, out, 1, error));
+    const std::string last = si.LastRequest();
+    EXPECT_FALSE(Login("", "C1", "10", "", "A", out, error));
+    EXPECT_EQ(error, kNoVisitNumber);
+    EXPECT_FALSE(YBBackDetail("", "LS-1", out, error));
+    EXPECT_FALSE(YBYJS("", 1, out, 1, error));
+    EXPECT_FALSE(YBJS("", "A", 1, 1, out, error));
+    EXPECT_EQ(error, kNoVisitNumber);
+    EXPECT_EQ(si.LastRequest(), last);
 }
 
 TEST_F(InsuranceGatewayTest, DataTextOfTheAnswer) {

@@ -154,6 +154,23 @@ TEST_F(InsuranceReversalTest, ReturnTheDatabaseRefusesIsToldAndLogged) {
                                      ",结算号:JS20260325000001,返回 3"));
 }
 
+TEST_F(InsuranceReversalTest, ARecordTheDatabaseDoesNotMarkDeletedIsToldWithTheSettlementNumber) {
+    const std::int32_t billId = SellAndRecord("LS-RV7");
+    const std::string ssid = std::to_string(
+        Count("SELECT SS_ID AS n FROM RetailBillIndex WHERE BillID = " + std::to_string(billId)));
+    // The return's procedure marks the record itself; the plug-in's own update after it is refused.
+    session->Database().Exec("CREATE TRIGGER keep BEFORE UPDATE OF Deleted ON YBSettlelist_CQ "
+                             "WHEN OLD.Deleted = 1 BEGIN SELECT RAISE(ABORT, 'record locked'); END");
+    ExpectReversalCard();
+    ExpectSearchByBill("LS-RV7");
+    EXPECT_FALSE(Reverse());
+    EXPECT_EQ(Shown().back(), "错误:医保已经取消结算，但数据库没有接受结算记录的取消标记！\r\n结算号："
+                              "JS20260325000001\r\n请通知管理员核对结算记录 " +
+                                  ssid + "，必要时把它标记为已取消（YBSettlelist_CQ.Deleted=1）。");
+    EXPECT_THAT(LogText(),
+                HasSubstr("取消结算后结算记录没有标记删除,结算记录ID:" + ssid + ",结算号:JS20260325000001,"));
+}
+
 TEST_F(InsuranceReversalTest, AbandonedCardOrClosedSearchEndsTheReversal) {
     runner.Expect("TFormVipPass", [](TFormDriver& d) { d.Click("btnCancel"); });
     EXPECT_FALSE(Reverse());

@@ -118,6 +118,36 @@ TEST_F(InsuranceSaleTest, LinesChangedAtTheTillAreSentAsTheCashierSeesThem) {
     }
 }
 
+TEST_F(InsuranceSaleTest, ASpecificationWithTheSeparatorIsSentFullWidth) {
+    session->Database().Exec("UPDATE ptype SET Standard = '0.25g|24粒' WHERE typeid = '00001'");
+    ASSERT_TRUE(ReadCard("1000123456"));
+    NewSale("LS-20260325-8", TwoProducts());
+    ASSERT_TRUE(plug->ssEvaluateBalance());
+    EXPECT_THAT(LogText(), HasSubstr("|0.25g｜24粒|"));
+    EXPECT_EQ(Requests("04"), 2);
+}
+
+TEST_F(InsuranceSaleTest, ARepeatedPreSettlementWithdrawsTheEarlierLinesFirstAndARecordIsWrittenOnce) {
+    ASSERT_TRUE(ReadCard("1000123456"));
+    ComPtr<host::TRetailBill> bill = NewSale("LS-20260325-9", TwoProducts());
+    ASSERT_TRUE(plug->ssEvaluateBalance());
+    const int withdrawals = Requests("10");
+    ASSERT_TRUE(plug->ssEvaluateBalance());
+    EXPECT_EQ(Requests("10"), withdrawals + 1);
+    EXPECT_EQ(Requests("04"), 4);
+
+    OleVariant unused;
+    ASSERT_TRUE(plug->BeforeSave(unused));
+    Save(*bill.Get(), 0, 43);
+    ASSERT_TRUE(plug->ssBalance());
+    ASSERT_TRUE(plug->ssBalance());
+    EXPECT_EQ(Count("SELECT count(*) AS n FROM YBSettlelist_CQ y JOIN RetailBillIndex r ON r.SS_ID = y.ID "
+                    "WHERE r.BillID = " +
+                    std::to_string(bill->GetBillID())),
+              1);
+    EXPECT_EQ(Count("SELECT count(*) AS n FROM YBSettlelist_CQ WHERE SettleNo = 'JS20260325000001'"), 1);
+}
+
 TEST_F(InsuranceSaleTest, PriceExactly1000AsksNothingAbove1000AsksAndNoStopsBeforeSending) {
     ASSERT_TRUE(ReadCard("1000123456"));
     NewSale("LS-P1", {{"00001", "阿莫西林胶囊", 1000, 1, 1, 1000}});
