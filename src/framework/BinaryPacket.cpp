@@ -463,7 +463,7 @@ private:
         case dsfldFMTBCD:
             if (!fixedOf || f.size < 2 || f.size > 34)
                 refuse();
-            if (width > 64 || (width > 0 && decimals > width))
+            if (width > 64 || decimals > 63 || (width > 0 && decimals > width))
                 PacketError("field '" + d.Name + "' gives " + std::to_string(decimals) + " decimals of " +
                             std::to_string(width) + " digits");
             f.codec = Codec::Bcd;
@@ -852,7 +852,7 @@ OutField Layout(const TFieldDef& d, const DataSetStorage::Column& col, std::size
         break;
     case TFieldType::ftBCD:
         fixed(dsfldBCD, Codec::Bcd, 34);
-        o.width = d.Precision > 0 ? d.Precision : 32;
+        o.width = d.Precision > 0 ? d.Precision : std::max(32, std::min(d.Size, 63));
         o.decimals = d.Size;
         break;
     case TFieldType::ftDate:
