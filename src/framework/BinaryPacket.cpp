@@ -1047,15 +1047,7 @@ BinaryPacketWriter::BinaryPacketWriter() : storage_(std::make_unique<Storage>())
 BinaryPacketWriter::~BinaryPacketWriter() = default;
 
 void BinaryPacketWriter::AddField(TFieldDef def) {
-    if (def.Name.empty())
-        throw EDatabaseError("Field name missing");
-    for (const auto& f : fields_)
-        if (SameText(f.Name, def.Name))
-            throw EDatabaseError("Duplicate field name '" + def.Name + "'");
-    StorageKind kind;
-    if (!StorageKindOf(def.DataType, kind))
-        throw EDatabaseError("Field '" + def.Name + "' is of an unsupported type (" +
-                             std::to_string(static_cast<int>(def.DataType)) + ")");
+    CheckNewField(fields_, def);
     storage_->columns.push_back(std::make_unique<DataSetStorage::Column>(def.DataType));
     storage_->written.push_back(false);
     fields_.push_back(std::move(def));

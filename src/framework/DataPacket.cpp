@@ -729,16 +729,21 @@ void PacketText::ReplaceFront(std::size_t n, const PacketText& other) {
     std::memcpy(bytes_.data(), other.bytes_.data(), m);
 }
 
-void DataPacketWriter::AddField(TFieldDef def) {
+StorageKind CheckNewField(const std::vector<TFieldDef>& fields, const TFieldDef& def) {
     if (def.Name.empty())
         throw EDatabaseError("Field name missing");
-    for (const auto& f : fields_)
+    for (const auto& f : fields)
         if (SameText(f.Name, def.Name))
             throw EDatabaseError("Duplicate field name '" + def.Name + "'");
     StorageKind kind;
     if (!StorageKindOf(def.DataType, kind))
         throw EDatabaseError("Field '" + def.Name + "' is of an unsupported type (" +
                              std::to_string(static_cast<int>(def.DataType)) + ")");
+    return kind;
+}
+
+void DataPacketWriter::AddField(TFieldDef def) {
+    const StorageKind kind = CheckNewField(fields_, def);
     hexText_.push_back(kind == StorageKind::Bytes);
     fields_.push_back(std::move(def));
 }

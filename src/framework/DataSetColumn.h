@@ -17,6 +17,9 @@ enum class StorageKind : std::uint8_t { Int32, Int64, Double, Boolean, Text, Byt
 
 // The storage for a field type; false for types a dataset cannot hold (unknown, variant).
 bool StorageKindOf(TFieldType type, StorageKind& kind);
+// The storage of a field that a packet writer is given after those it has; raises EDatabaseError
+// for a missing or duplicate name or a type packets cannot carry.
+StorageKind CheckNewField(const std::vector<TFieldDef>& fields, const TFieldDef& def);
 // A variant as the value of an Int32-stored field; raises EVariantError when it does not convert
 // or lies outside a smallint or word field's range.
 std::int32_t VariantToInt32(const OleVariant& value, TFieldType type);
