@@ -161,6 +161,9 @@ bool BcdToDouble(const std::uint8_t* p, std::size_t size, double& out) {
 
 void AppendBcd(std::string& out, double value, int precision, int places) {
     char text[400];
+    // A number with many whole digits keeps as many decimals as the 64 digits leave room for.
+    const int whole = std::snprintf(text, sizeof text, "%.0f", std::fabs(value));
+    places = std::max(0, std::min(places, 64 - whole));
     const int n = std::snprintf(text, sizeof text, "%.*f", places, std::fabs(value));
     std::string digits;
     for (int i = 0; i < n; ++i)
