@@ -9,6 +9,7 @@
 #include "ConfigInfo.h"
 #include "PreSettlement.h"
 #include "Reversal.h"
+#include "SettleJournal.h"
 #include "Settlement.h"
 
 namespace tkv {
@@ -18,7 +19,7 @@ bool TRetailInsuranceHooks::BeforeSave(TVNPlugTrans& trans, OleVariant& Params) 
 }
 
 bool TRetailInsuranceHooks::GetSBCard(TVNPlugTrans& trans, OleVariant& Params) {
-    if (GetCard(YBCard) != 0)
+    if (KeepPendingSettlement(YBCard.get()) || GetCard(YBCard) != 0)
         return false;
     TPlugParams params;
     params.Add(C_PLUGSB_CARDNO, OleVariant(YBCard->CardNo()));
@@ -38,12 +39,16 @@ void TRetailInsuranceHooks::ShowSBCard(TVNPlugTrans& trans) {
 }
 
 bool TRetailInsuranceHooks::ClearCardInfo(TVNPlugTrans& trans) {
+    if (KeepPendingSettlement(YBCard.get()))
+        return false;
     if (YBCard)
         YBCard->Clear();
     return true;
 }
 
 bool TRetailInsuranceHooks::ssEvaluateBalance(TVNPlugTrans& trans) {
+    if (KeepPendingSettlement(YBCard.get()))
+        return false;
     return tkv::ssEvaluateBalance(trans, YBCard.get());
 }
 
@@ -52,6 +57,8 @@ bool TRetailInsuranceHooks::ssBalance(TVNPlugTrans& trans) {
 }
 
 bool TRetailInsuranceHooks::ssClearEvaluateBalance(TVNPlugTrans& trans) {
+    if (KeepPendingSettlement(YBCard.get()))
+        return false;
     return tkv::ssClearEvaluateBalance(trans, YBCard);
 }
 
@@ -72,6 +79,7 @@ bool TRetailInsuranceHooks::ssInit(TVNPlugTrans& trans) {
 }
 
 bool TRetailInsuranceHooks::CheckCanUseSS() {
+    ShowSettleJournalOnce();
     return GetConfigInfo(false);
 }
 

@@ -14,6 +14,7 @@
 #include "../framework/PlugParams.h"
 #include "../plugin/VNPlugTrans.h"
 #include "RetailBill.h"
+#include "SettleJournal.h"
 #include "YBCard.h"
 
 namespace tkv {
@@ -117,7 +118,22 @@ bool BeforeSave(TVNPlugTrans& trans, TYBCard* YBCard) {
     std::string info, error;
     if (YBJS(YBCard->GetXfls(), MainIntf().LoginUserName(), lines.RecordCount(), YBCard->Total(), info,
              error)) {
+        // The service has settled: from here until its record is written the settlement stays in
+        // sight, in the card and in the journal.
         YBCard->SetJslist(info);
+        YBCard->SetSettled(bill->GetBillCode(), trans.FTotalYB, trans.FTotalCash);
+        const TPendingSettlement pending{LineAt(SplitLines(info), 0),
+                                         bill->GetBillCode(),
+                                         bill->GetBillID(),
+                                         YBCard->GetXfls(),
+                                         YBCard->Total(),
+                                         trans.FTotalYB,
+                                         trans.FTotalCash,
+                                         Format_DateTime(Platform().Now())};
+        if (!AddToSettleJournal(pending))
+            ShowMsg("医保结算日志 " + SettleJournalPath() + " 无法写入。结算号：" + pending.SettleNo +
+                        "，请记下这个结算号，保存零售单后核对结算记录。",
+                    "提示");
         return true;
     }
     if (ModuleState().ShowLog) {
@@ -142,6 +158,7 @@ bool ssBalance(TVNPlugTrans& trans, TYBCard* YBCard) {
     const std::string failure = RecordSettlement(*YBCard, billId, answer);
     if (failure.empty()) {
         YBCard->SetRecordedSettleID(YBCard->SettleID());
+        RemoveFromSettleJournal(YBCard->SettleID());
         return true;
     }
     // The service has settled: the cashier must learn that the database does not know it.

@@ -37,11 +37,13 @@ void TYBCard::Clear() {
                            &FLoginOut,
                            &FJslist,
                            &FRecordedSettleID,
-                           &FUploadedBill})
+                           &FUploadedBill,
+                           &FSettledBill})
         s->clear();
     FAge = 0;
     FBala = 0;
     FTotal = 0;
+    FSettledYBPay = FSettledCash = 0;
     FMZtype = 10;
     ClearTSB();
 }

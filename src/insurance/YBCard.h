@@ -107,6 +107,15 @@ public:
     void SetTotal(double v) { FTotal = v; }
     void SetJslist(const std::string& v) { FJslist = v; }
     void SetRecordedSettleID(const std::string& v) { FRecordedSettleID = v; }
+    // The bill and the shares of the settlement ("05") the card holds.
+    const std::string& SettledBill() const { return FSettledBill; }
+    double SettledYBPay() const { return FSettledYBPay; }
+    double SettledCash() const { return FSettledCash; }
+    void SetSettled(const std::string& bill, double ybPay, double cash) {
+        FSettledBill = bill;
+        FSettledYBPay = ybPay;
+        FSettledCash = cash;
+    }
     void SetUploadedBill(const std::string& v) { FUploadedBill = v; }
 
 private:
@@ -121,7 +130,8 @@ private:
     std::int32_t FMZtype = 10;
     std::string FLoginNO, FCBLB;
     double FTotal = 0;
-    std::string FLoginOut, FJslist, FRecordedSettleID, FUploadedBill;
+    std::string FLoginOut, FJslist, FRecordedSettleID, FUploadedBill, FSettledBill;
+    double FSettledYBPay = 0, FSettledCash = 0;
 };
 
 } // namespace tkv

@@ -196,17 +196,60 @@ TEST_F(InsuranceSaleTest, ProductIdWithAQuoteFindsItsInsuranceCode) {
     EXPECT_THAT(LogText(), HasSubstr("|SSQ1|SP091|引号药品|2|1|0|0000000001|收银员|"));
 }
 
-TEST_F(InsuranceSaleTest, FailedPreSettlementKeepsLinesUploadedAndEmptiesTheAnswer) {
+// From a successful settlement until its record is written, no hook drops it: each tells the
+// cashier the settlement and keeps it, and the next ssBalance records it.
+TEST_F(InsuranceSaleTest, ASettlementWaitingForItsRecordIsKeptByEveryHookThatWouldDropIt) {
     ASSERT_TRUE(ReadCard("1000123456"));
-    NewSale("LS-F1", TwoProducts());
+    ComPtr<host::TRetailBill> bill = NewSale("LS-F1", TwoProducts());
     ASSERT_TRUE(plug->ssEvaluateBalance());
     OleVariant unused;
     ASSERT_TRUE(plug->BeforeSave(unused));
-    // The visit is settled: the service refuses to pre-settle it again.
+    const int uploads = Requests("04"), withdrawals = Requests("10");
+    const std::string told =
+        "提示:医保已经结算，结算还没有记入数据库：\r\n结算号：JS20260325000001\r\n零售单："
+        "LS-F1\r\n结算金额：43，医保支付：43，现金支付：0\r\n请先保存这张零售单，结算随它记入数据库。";
     EXPECT_FALSE(plug->ssEvaluateBalance());
-    EXPECT_EQ(Trans().FBalanceRetvalue, "");
+    EXPECT_EQ(Shown().back(), told);
+    EXPECT_FALSE(plug->ssClearEvaluateBalance());
+    EXPECT_FALSE(plug->ClearCardInfo());
+    OleVariant card;
+    EXPECT_FALSE(plug->GetSBCard(card));
+    EXPECT_EQ(Shown().back(), told);
+    EXPECT_EQ(Requests("04"), uploads);
+    EXPECT_EQ(Requests("10"), withdrawals);
     EXPECT_DOUBLE_EQ(Trans().FTotalYB, 43);
-    EXPECT_EQ(Shown().back().substr(0, 7), "错误:");
+
+    Save(*bill.Get(), 0, 43);
+    ASSERT_TRUE(plug->ssBalance());
+    EXPECT_EQ(Count("SELECT count(*) AS n FROM YBSettlelist_CQ WHERE SettleNo = 'JS20260325000001'"), 1);
+    EXPECT_TRUE(plug->ClearCardInfo());
+}
+
+// The plug-in loaded again after a process that ended between the settlement and its record shows
+// the settlement once, with what is needed to record or reverse it.
+TEST_F(InsuranceSaleTest, TheJournalKeepsASettlementAcrossAnEndedProcess) {
+    ASSERT_TRUE(ReadCard("1000123456"));
+    NewSale("LS-J1", TwoProducts());
+    ASSERT_TRUE(plug->ssEvaluateBalance());
+    OleVariant unused;
+    ASSERT_TRUE(plug->BeforeSave(unused));
+    ASSERT_TRUE(std::filesystem::exists(DataFolder() / "cqybJournal.DAT"));
+
+    plug = nullptr;
+    module.reset(); // the plug-in unloaded with its state, the files stay
+    module = std::make_unique<TModuleScope>();
+    InstallInsuranceHooks();
+    plug = CreateRetailPlug();
+    plug->InitPlugin(session->Main());
+    session->Ui().ClearEvents();
+    plug->CheckCanUseSS();
+    plug->CheckCanUseSS();
+    ASSERT_EQ(Shown().size(), 1u);
+    EXPECT_THAT(Shown().front(),
+                HasSubstr("上次有一笔医保结算没有记入数据库：\r\n结算号：JS20260325000001\r\n零售单：LS-J1"));
+    EXPECT_THAT(Shown().front(),
+                HasSubstr("就诊流水号：20260325000001\r\n结算金额：43，医保支付：43，现金支付：0"));
+    EXPECT_THAT(Shown().front(), HasSubstr("InsertSettlelist_CQ"));
 }
 
 TEST_F(InsuranceSaleTest, SettlementTheDatabaseDidNotTakeIsToldWithItsNumber) {
@@ -252,9 +295,7 @@ TEST_F(InsuranceSaleTest, NoSettlementAnswerRecordsNothing) {
     ASSERT_TRUE(plug->ssEvaluateBalance());
     OleVariant unused;
     ASSERT_TRUE(plug->BeforeSave(unused));
-    EXPECT_TRUE(plug->ClearCardInfo());
-    EXPECT_FALSE(plug->ssBalance()); // cleared
-    EXPECT_EQ(Settlements(), before);
+    EXPECT_EQ(Settlements(), before); // settled, not yet recorded
 }
 
 TEST_F(InsuranceSaleTest, FailedSettlementIsLoggedWithTheBillNumber) {
@@ -276,14 +317,6 @@ TEST_F(InsuranceSaleTest, AbandonedPreSettlementIsWithdrawnAndTheCardForgotten) 
     EXPECT_EQ(Card()->CardNo(), "");
     EXPECT_DOUBLE_EQ(Trans().FTotalYB, 0);
     EXPECT_EQ(Trans().FBalanceRetvalue, "");
-    // A withdrawal the service refuses (a settled visit) is shown and still clears.
-    ASSERT_TRUE(ReadCard("1000123456"));
-    ASSERT_TRUE(plug->ssEvaluateBalance());
-    OleVariant unused;
-    ASSERT_TRUE(plug->BeforeSave(unused));
-    EXPECT_FALSE(plug->ssClearEvaluateBalance());
-    EXPECT_EQ(Shown().back(), "提示:就诊已结算,不能撤销明细\r\n");
-    EXPECT_EQ(Card()->Jslist(), "");
 }
 
 TEST_F(InsuranceSaleTest, SpecialDiseaseOutpatientChoosesTheDiseaseAndLogsInWithIt) {
