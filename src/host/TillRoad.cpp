@@ -92,8 +92,13 @@ bool RunTillRoad(THostSession& session, IRetailPlugin& plug, const std::string& 
     for (const auto& e : figures.Elements())
         if (VarToStr(e.Elements().at(0)) == "Balance_sb")
             account = e.Elements().at(1).AsDouble();
+    // The first save fails after the settlement: the host does not call ssBalance, and the
+    // cashier's next step (a new sale) must not drop the settlement.
+    report.Line("主程序第一次保存零售单出错 (医保已结算, 没有调用 ssBalance)");
+    if (!check(!plug.ClearCardInfo(), "新单", "ClearCardInfo 保留未记入数据库的结算"))
+        return false;
     SaveRetailSale(db, billId, code, db.Now(), 41, {{1, 41 - account}, {2, account}});
-    report.Line("主程序保存零售单 BillID=" + std::to_string(billId) + ", 现金 " + Number(41 - account) +
+    report.Line("主程序再次保存零售单 BillID=" + std::to_string(billId) + ", 现金 " + Number(41 - account) +
                 ", 医保个人账户 " + Number(account));
     if (!check(plug.ssBalance(), "结算记录", "ssBalance"))
         return false;

@@ -76,6 +76,10 @@ TEST_P(TkvhostRoads, WritesItsSummaryAndReportIntoTheOutputFolder) {
     EXPECT_TRUE(fs::exists(out / "Plug" / "PlugData" / "cqybPross.log"));
     EXPECT_NE(summary.find("RetailBillIndex BillID="), std::string::npos) << summary;
     EXPECT_NE(summary.find("SettleNo=JS"), std::string::npos) << summary;
+    // A save that failed after the settlement: the next step keeps it, the second save records it.
+    EXPECT_NE(summary.find("主程序显示: 提示 医保已经结算，结算还没有记入数据库："), std::string::npos)
+        << summary;
+    EXPECT_NE(summary.find("主程序再次保存零售单"), std::string::npos) << summary;
     EXPECT_NE(summary.find("主程序显示: 提示 取消结算操作成功!"), std::string::npos) << summary;
     EXPECT_NE(summary.find("Deleted=1"), std::string::npos) << summary;
     EXPECT_EQ(summary.find("失败"), std::string::npos) << summary;
