@@ -36,7 +36,7 @@ void TFpImageBaseFrm::MakeInvoiceArea(TControl* area, int fieldsTop, int selecte
 }
 
 bool TFpImageBaseFrm::CheckFPCode() {
-    if (edit_FPCode->GetText().empty()) {
+    if (Trimmed(edit_FPCode->GetText()).empty()) { // blanks are no number
         ShowMsg("请录入发票号码", "提示");
         return false;
     }

@@ -47,8 +47,14 @@ std::string DataPath() {
 
 std::string AppUpPath() {
     const std::string folder = FolderOf(GetModuleFullFileName());
-    const std::string marker = std::string(1, Platform().PathDelim()) + "PLUG";
-    const std::string::size_type pos = UpperCase(folder).find(marker);
+    // The first folder of the path named "plug", not a name that only begins so ("PlugHost").
+    const char delim = Platform().PathDelim();
+    const std::string marker = std::string(1, delim) + "PLUG";
+    const std::string upper = UpperCase(folder);
+    std::string::size_type pos = upper.find(marker);
+    while (pos != std::string::npos && pos + marker.size() < upper.size() &&
+           upper[pos + marker.size()] != delim)
+        pos = upper.find(marker, pos + 1);
     std::string path = pos == std::string::npos ? std::string() : folder.substr(0, pos);
     CheckDir(path);
     return path;

@@ -45,6 +45,13 @@ TEST_F(PathsTest, AppUpPathIgnoresCaseAndTakesTheFirstPlugComponent) {
     EXPECT_EQ(AppUpPath(), dir.Path() + "/x/");
 }
 
+TEST_F(PathsTest, AppUpPathTakesAFolderNamedPlugNotOneThatBeginsSo) {
+    Place("PlugHost/plug/TkvfpPlug.so");
+    EXPECT_EQ(AppUpPath(), dir.Path() + "/PlugHost/");
+    Place("x/plugins/TkvfpPlug.so");
+    EXPECT_THROW(AppUpPath(), Exception);
+}
+
 TEST_F(PathsTest, AppUpPathOutsideAPlugFolderIsAnError) {
     Place("x/other/TkvfpPlug.so");
     EXPECT_THROW(AppUpPath(), Exception);

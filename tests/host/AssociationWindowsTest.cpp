@@ -245,10 +245,13 @@ TEST_F(AssociationWindowsTest, OkChecksTicksQuestionAndInvoiceInThatOrder) {
         d.Click("btn_OK");
         EXPECT_FALSE(d.Closed());
         d.Click("btn_load");
+        d.SetText("edit_FPCode", "   "); // blanks are no invoice number
+        d.Click("btn_OK");
     });
     EXPECT_FALSE(ShowFpImage());
-    EXPECT_THAT(HostMessages(), ElementsAre("没有选中的表格数据,请检查。", "是否确认保存退出?",
-                                            "是否确认保存退出?", "请录入发票号码", "请录入发票号码"));
+    EXPECT_THAT(HostMessages(),
+                ElementsAre("没有选中的表格数据,请检查。", "是否确认保存退出?", "是否确认保存退出?",
+                            "请录入发票号码", "请录入发票号码", "是否确认保存退出?", "请录入发票号码"));
     EXPECT_EQ(Count("SELECT count(*) AS n FROM TK_Voice"), 3);
 }
 
