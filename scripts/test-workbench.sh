@@ -45,9 +45,20 @@ trap cleanup EXIT
 tkv_start_display
 
 echo "== renderer tests"
-(cd "$artifacts" && TKV_UI_ARTIFACTS=$(winpath "$artifacts") timeout 600 "$WINE" \
-  "$TKV_ROOT/build-win-x86_64/tests/win32ui/tkv_ui_tests.exe") | tr -d '\r' | tee "$artifacts/renderer-tests.txt"
-grep -qE '^[0-9]+ passed, 0 failed$' "$artifacts/renderer-tests.txt"
+renderer_tests() {
+  (cd "$artifacts" && TKV_UI_ARTIFACTS=$(winpath "$artifacts") timeout 600 "$WINE" \
+    "$TKV_ROOT/build-win-x86_64/tests/win32ui/tkv_ui_tests.exe") | tr -d '\r' | tee "$artifacts/renderer-tests.txt"
+  grep -qE '^[0-9]+ passed, 0 failed$' "$artifacts/renderer-tests.txt"
+}
+# A stopgap, not a cure: the first real click into a new window is sometimes lost under wine on
+# this machine (seen in about one run of three), which fails whichever case it hits. The failed
+# run is kept beside the second one and reported; a second failure fails the run.
+if ! renderer_tests; then
+  mv "$artifacts/renderer-tests.txt" "$artifacts/renderer-tests-first-run.txt"
+  echo "renderer tests: the first run failed (kept in renderer-tests-first-run.txt); running them again"
+  grep -E 'FAIL' "$artifacts/renderer-tests-first-run.txt" || true
+  renderer_tests
+fi
 
 echo "== help"
 # The help file with the renderer tests' screenshots, beside the library the workbench loads; built
