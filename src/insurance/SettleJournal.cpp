@@ -6,7 +6,6 @@
 #include "../comm/Messages.h"
 #include "../comm/ModuleState.h"
 #include "../comm/Paths.h"
-#include "../comm/StringFunctions.h"
 #include "../platform/Platform.h"
 #include "../platform/WholeFile.h"
 #include "YBCard.h"
@@ -103,14 +102,14 @@ bool RemoveFromSettleJournal(const std::string& settleNo) {
 bool SettlementPending(const TYBCard* card) {
     if (!card || card->Jslist().empty())
         return false;
-    return card->RecordedSettleID() != LineAt(SplitLines(card->Jslist()), 0);
+    return card->RecordedSettleID() != card->JslistSettleNo();
 }
 
 bool KeepPendingSettlement(const TYBCard* card) {
     if (!SettlementPending(card))
         return false;
-    ShowMsg("医保已经结算，结算还没有记入数据库：\r\n结算号：" + LineAt(SplitLines(card->Jslist()), 0) +
-                "\r\n零售单：" + card->SettledBill() + "\r\n" +
+    ShowMsg("医保已经结算，结算还没有记入数据库：\r\n结算号：" + card->JslistSettleNo() + "\r\n零售单：" +
+                card->SettledBill() + "\r\n" +
                 Amounts(card->Total(), card->SettledYBPay(), card->SettledCash()) +
                 "\r\n请先保存这张零售单，结算随它记入数据库。",
             "提示");

@@ -122,14 +122,10 @@ bool BeforeSave(TVNPlugTrans& trans, TYBCard* YBCard) {
         // sight, in the card and in the journal.
         YBCard->SetJslist(info);
         YBCard->SetSettled(bill->GetBillCode(), trans.FTotalYB, trans.FTotalCash);
-        const TPendingSettlement pending{LineAt(SplitLines(info), 0),
-                                         bill->GetBillCode(),
-                                         bill->GetBillID(),
-                                         YBCard->GetXfls(),
-                                         YBCard->Total(),
-                                         trans.FTotalYB,
-                                         trans.FTotalCash,
-                                         Format_DateTime(Platform().Now())};
+        const TPendingSettlement pending{YBCard->JslistSettleNo(), bill->GetBillCode(),
+                                         bill->GetBillID(),        YBCard->GetXfls(),
+                                         YBCard->Total(),          trans.FTotalYB,
+                                         trans.FTotalCash,         Format_DateTime(Platform().Now())};
         if (!AddToSettleJournal(pending))
             ShowMsg("医保结算日志 " + SettleJournalPath() + " 无法写入。结算号：" + pending.SettleNo +
                         "，请记下这个结算号，保存零售单后核对结算记录。",

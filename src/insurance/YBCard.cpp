@@ -7,6 +7,10 @@
 
 namespace tkv {
 
+std::string TYBCard::JslistSettleNo() const {
+    return LineAt(SplitLines(FJslist), 0);
+}
+
 void TYBCard::Clear() {
     for (std::string* s : {&FCardInfo,
                            &FDetailData,

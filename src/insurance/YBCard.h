@@ -81,6 +81,8 @@ public:
     double Total() const { return FTotal; }
     const std::string& LoginOut() const { return FLoginOut; }
     const std::string& Jslist() const { return FJslist; }
+    // The settlement number of the settlement answer (its first line); empty before a settlement.
+    std::string JslistSettleNo() const;
     // The settlement number whose record ssBalance wrote, so that a second call writes nothing.
     const std::string& RecordedSettleID() const { return FRecordedSettleID; }
     // The retail bill whose lines the service may still hold for this visit ("04" sent, no "10" since).

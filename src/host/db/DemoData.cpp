@@ -40,7 +40,7 @@ const Product kProducts[] = {
     {"SP001", "阿莫西林胶囊", "0.25g*24粒", "胶囊剂", "重庆康源药业", "盒", "XJ01CAA040E001010100254", 12.5},
     {"SP002", "板蓝根颗粒", "10g*20袋", "颗粒剂", "太极集团", "袋", "ZA01BAB0010010102339", 18.0},
     {"SP003", "布洛芬缓释胶囊", "0.3g*20粒", "胶囊剂", "中美天津史克", "盒", "XM01AEB033E001020101443", 22.8},
-    // A specification with the insurance request's separator in it, as product data may have.
+    // A product standard holding the insurance request's field separator, as real product data may.
     {"SP004", "感冒灵颗粒", "10g|9袋", "颗粒剂", "华润三九", "盒", "ZA01AAG0150010100107", 15.5},
     {"SP005", "维生素C片", "0.1g*100片", "片剂", "东北制药", "瓶", "XA11GAV008A001010104532", 4.2},
     {"SP006", "复方甘草片", "100片", "片剂", "重庆科瑞", "瓶", "XR05CAF072A001010103611", 6.8},
