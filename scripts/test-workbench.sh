@@ -245,6 +245,15 @@ click "医保卡信息" btnOK
 probe gone "医保卡信息" 10000
 click "$retail_caption" btnEvaluate
 settle 1
+# The host's first save fails after the settlement; the cashier's next step, a new card, is told
+# of the settlement still waiting for its record; the second save records it.
+click "$retail_caption" btnSaveFails
+settle 1
+click "$retail_caption" btnReadCard
+wait_window "提示"
+capture "提示" pending-settlement
+keys Return
+probe gone "提示" 10000
 click "$retail_caption" btnSave
 settle 1
 # The reversal: the card again, its window, the search by the bill number, the payments returned.

@@ -97,6 +97,8 @@ bool RunTillRoad(THostSession& session, IRetailPlugin& plug, const std::string& 
     report.Line("主程序第一次保存零售单出错 (医保已结算, 没有调用 ssBalance)");
     if (!check(!plug.ClearCardInfo(), "新单", "ClearCardInfo 保留未记入数据库的结算"))
         return false;
+    if (!check(plug.BeforeSave(unused), "再次保存", "BeforeSave 不再发送结算, 沿用已有的结算"))
+        return false;
     SaveRetailSale(db, billId, code, db.Now(), 41, {{1, 41 - account}, {2, account}});
     report.Line("主程序再次保存零售单 BillID=" + std::to_string(billId) + ", 现金 " + Number(41 - account) +
                 ", 医保个人账户 " + Number(account));

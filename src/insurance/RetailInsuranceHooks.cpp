@@ -8,6 +8,7 @@
 #include "CardInfo.h"
 #include "ConfigInfo.h"
 #include "PreSettlement.h"
+#include "RetailBill.h"
 #include "Reversal.h"
 #include "SettleJournal.h"
 #include "Settlement.h"
@@ -15,6 +16,12 @@
 namespace tkv {
 
 bool TRetailInsuranceHooks::BeforeSave(TVNPlugTrans& trans, OleVariant& Params) {
+    // The host saves again after its first save failed: the service settled this bill already and
+    // would refuse a second settlement, so the bill could never be saved with it.
+    if (SettlementPending(YBCard.get()) && YBCard->SettledBill() == CurrentRetailBill()->GetBillCode())
+        return true;
+    if (KeepPendingSettlement(YBCard.get()))
+        return false;
     return tkv::BeforeSave(trans, YBCard.get());
 }
 

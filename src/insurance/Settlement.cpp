@@ -170,8 +170,11 @@ bool ssBalance(TVNPlugTrans& trans, TYBCard* YBCard) {
 bool ssClearEvaluateBalance(TVNPlugTrans& trans, std::unique_ptr<TYBCard>& YBCard) {
     if (!YBCard)
         return false;
+    // Only what the service holds is withdrawn: a sale abandoned before any line went up sends
+    // nothing, where the service would refuse a withdrawal of a bill it never saw.
     std::string answer, error;
-    const bool withdrawn = YBBackDetail(YBCard->GetXfls(), CurrentRetailBill()->GetBillCode(), answer, error);
+    const std::string uploaded = YBCard->UploadedBill();
+    const bool withdrawn = uploaded.empty() || YBBackDetail(YBCard->GetXfls(), uploaded, answer, error);
     if (withdrawn)
         YBCard->SetUploadedBill({});
     trans.ClearPlugInfo();

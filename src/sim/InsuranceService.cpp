@@ -1,6 +1,9 @@
 // Request handling of the simulated insurance service, one function per business code.
 #include "InsuranceService.h"
 
+#include "DrugCatalogue.h"
+#include "RequestForms.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -45,9 +48,70 @@ TSimAnswer Refused(const std::string& message) {
     return {0, "0|" + message};
 }
 
-std::string CountError(const char* code, std::size_t expected, std::size_t got) {
-    return std::string("业务") + code + "字段数不正确:应为" + std::to_string(expected) + ",实为" +
-           std::to_string(got);
+using K = TFieldKind;
+
+// The fields of each business code as the service requires them.
+const std::vector<TFieldForm> kCardForms = {{"卡号", K::Required}};
+const std::vector<TFieldForm> kCardInfoForms = {{"卡号", K::Required}, {"标志", K::Fixed, "1"}};
+const std::vector<TFieldForm> kLoginForms = {{"就诊流水号", K::Serial},
+                                             {"就诊类别", K::Required},
+                                             {"卡号", K::Required},
+                                             {"定点机构编码", K::Required},
+                                             {"定点机构编码", K::Required},
+                                             {"就诊日期", K::Date},
+                                             {"病种编码", K::Any},
+                                             {"经办人", K::Required},
+                                             {"保留", K::Empty},
+                                             {"保留", K::Empty},
+                                             {"保留", K::Empty},
+                                             {"保留", K::Empty},
+                                             {"保留", K::Empty},
+                                             {"购药标志", K::Any},
+                                             {"标志", K::Fixed, "1"}};
+const std::vector<TFieldForm> kDetailForms = {{"就诊流水号", K::Serial},
+                                              {"零售单号", K::Required},
+                                              {"明细时间", K::DateTime},
+                                              {"医保编码", K::Any},
+                                              {"药品编号", K::Any},
+                                              {"药品名称", K::Required},
+                                              {"单价", K::Amount},
+                                              {"数量", K::Amount},
+                                              {"标志", K::Fixed, "0"},
+                                              {"序号", K::Fixed, "0000000001"},
+                                              {"经办人", K::Required},
+                                              {"单位", K::Required},
+                                              {"规格", K::Any},
+                                              {"剂型", K::Any},
+                                              {"保留", K::Empty},
+                                              {"金额", K::Amount},
+                                              {"定点机构编码", K::Required},
+                                              {"定点机构编码", K::Required},
+                                              {"科室", K::Fixed, "00001"},
+                                              {"保留", K::Empty},
+                                              {"保留", K::Empty},
+                                              {"保留", K::Empty},
+                                              {"标志", K::Fixed, "1"}};
+const std::vector<TFieldForm> kWithdrawForms = {
+    {"就诊流水号", K::Serial}, {"零售单号", K::Required}, {"标志", K::Fixed, "1"}};
+const std::vector<TFieldForm> kPreSettleForms = {
+    {"就诊流水号", K::Serial}, {"保留", K::Empty},     {"标志", K::Fixed, "0"}, {"金额", K::Amount},
+    {"保留", K::Empty},        {"明细行数", K::Count}, {"标志", K::Fixed, "1"}};
+const std::vector<TFieldForm> kSettleForms = {{"就诊流水号", K::Serial}, {"标志", K::Fixed, "0"},
+                                              {"标志", K::Fixed, "0"},   {"经办人", K::Required},
+                                              {"标志", K::Fixed, "0"},   {"保留", K::Empty},
+                                              {"金额", K::Amount},       {"明细行数", K::Count},
+                                              {"标志", K::Fixed, "1"},   {"业务类型", K::Fixed, "00169"}};
+const std::vector<TFieldForm> kReverseForms = {{"结算号", K::Required},
+                                               {"经办人", K::Required},
+                                               {"就诊流水号", K::Serial},
+                                               {"标志", K::Fixed, "0"},
+                                               {"标志", K::Fixed, "1"}};
+
+double Sum(const std::vector<TSimDetail>& details) {
+    double sum = 0;
+    for (const auto& d : details)
+        sum += d.Total;
+    return Round2(sum);
 }
 
 } // namespace
@@ -127,8 +191,8 @@ TSimAnswer TInsuranceService::ReadCard() {
 }
 
 TSimAnswer TInsuranceService::SpecialDiseases(const std::vector<std::string>& f) {
-    if (f.size() != 1)
-        return Refused(CountError("07", 1, f.size()));
+    if (std::string error = CheckFields("07", kCardForms, f); !error.empty())
+        return Refused(error);
     const TSimCard* card = FindCard(f[0]);
     if (!card)
         return Refused("卡号不存在:" + f[0]);
@@ -138,39 +202,43 @@ TSimAnswer TInsuranceService::SpecialDiseases(const std::vector<std::string>& f)
 // 1 visit serial number, 2 visit type, 3 card, 4 and 5 service point, 6 date, 7 special disease,
 // 8 operator, 9 to 13 empty, 14 "10" for a pharmacy purchase, 15 "1".
 TSimAnswer TInsuranceService::Login(const std::vector<std::string>& f) {
-    if (f.size() != 15)
-        return Refused(CountError("02", 15, f.size()));
+    if (std::string error = CheckFields("02", kLoginForms, f); !error.empty())
+        return Refused(error);
     const std::string& visitNo = f[0];
     const std::string& type = f[1];
     const std::string& cardNo = f[2];
-    if (visitNo.empty())
-        return Refused("就诊流水号为空");
     const TSimCard* card = FindCard(cardNo);
     if (!card)
         return Refused("卡号不存在:" + cardNo);
     if (type != "10" && type != "13")
         return Refused("就诊类别不正确:" + type);
+    if (f[3] != f[4])
+        return Refused("定点机构编码不一致:" + f[3] + "," + f[4]);
     if (type == "13") {
         bool known = false;
         for (const auto& entry : Split(card->SpecialDiseases, '$'))
             known = known || (!f[6].empty() && Split(entry, '|')[0] == f[6]);
         if (!known)
             return Refused("该卡没有登记特殊病种:" + f[6]);
+    } else if (!f[6].empty()) {
+        return Refused("药店购药不带病种编码:" + f[6]);
     }
-    if ((type == "10") != (f[13] == "10"))
+    if ((type == "10") != (f[13] == "10") || (type != "10" && !f[13].empty()))
         return Refused("就诊类别标志不符");
     Visit& v = visits_[visitNo];
     if (v.Settled)
         return Refused("就诊流水号已结算:" + visitNo);
-    v = Visit{cardNo, type, f[5], "DL" + visitNo, {}, false, 0, 0, 0, 0, false};
+    if (!v.Details.empty())
+        return Refused("就诊流水号已有上传明细:" + visitNo);
+    v = Visit{cardNo, type, f[5], "DL" + visitNo, f[3], {}, {}, false, 0, 0, 0, 0, false};
     return Ok({v.LoginNo, FormatAmount(balances_[cardNo])});
 }
 
 // 1 card number, 2 "1". The data lines: name, sex, age, id number, nation, address, person
 // category, civil servant flag, employer, agency, then further lines of the card's record.
 TSimAnswer TInsuranceService::CardInfo(const std::vector<std::string>& f) {
-    if (f.size() != 2)
-        return Refused(CountError("01", 2, f.size()));
+    if (std::string error = CheckFields("01", kCardInfoForms, f); !error.empty())
+        return Refused(error);
     const TSimCard* c = FindCard(f[0]);
     if (!c)
         return Refused("卡号不存在:" + f[0]);
@@ -200,38 +268,57 @@ TSimAnswer TInsuranceService::CardInfo(const std::vector<std::string>& f) {
 }
 
 // The 23 fields of one sale line: 1 visit, 2 bill number, 3 time, 4 insurance code, 5 user code,
-// 6 name, 7 price, 8 quantity, ..., 16 line total, ...
+// 6 name, 7 price, 8 quantity, 9 "0", 10 "0000000001", 11 operator, 12 unit, 13 specification,
+// 14 dosage form, 15 empty, 16 line total, 17 and 18 service point, 19 "00001", 20 to 22 empty,
+// 23 "1". The line must match the drug's catalogue entry.
 TSimAnswer TInsuranceService::UploadDetail(const std::vector<std::string>& f) {
-    if (f.size() != 23)
-        return Refused(CountError("04", 23, f.size()));
+    if (std::string error = CheckFields("04", kDetailForms, f); !error.empty())
+        return Refused(error);
     Visit* v = FindVisit(f[0]);
     if (!v)
         return Refused("就诊流水号未登记:" + f[0]);
     if (v->Settled)
         return Refused("就诊已结算,不能上传明细");
-    if (f[1].empty())
-        return Refused("零售单号为空");
+    if (f[16] != v->PosCode || f[17] != v->PosCode)
+        return Refused("定点机构编码与登记时不符:" + f[16]);
     if (f[3].empty())
         return Refused("药品[" + f[5] + "]未对照医保编码");
+    const TCatalogueDrug* drug = FindCatalogueDrug(f[3]);
+    if (!drug)
+        return Refused("医保编码[" + f[3] + "]不在医保目录中");
     TSimDetail d{f[1], f[3], f[5]};
-    if (!ParseNumber(f[6], d.Price) || !ParseNumber(f[7], d.Qty) || !ParseNumber(f[15], d.Total))
-        return Refused("药品[" + f[5] + "]单价、数量或金额不是数字");
+    ParseNumber(f[6], d.Price);
+    ParseNumber(f[7], d.Qty);
+    ParseNumber(f[15], d.Total);
+    if (d.Price < 0 || d.Qty <= 0)
+        return Refused("药品[" + f[5] + "]单价或数量不正确");
     if (std::fabs(Round2(d.Price * d.Qty) - Round2(d.Total)) > 0.011)
         return Refused("药品[" + f[5] + "]金额与单价数量不符");
+    if (std::string error = CheckAgainstCatalogue(*drug, f[5], f[12], f[13], f[11], d.Price); !error.empty())
+        return Refused(error);
+    for (std::size_t i = 0; i < f.size(); ++i)
+        if (i != 2) // the upload time
+            d.Key += f[i] + '\n';
+    for (const auto& held : v->Details)
+        if (held.Key == d.Key)
+            return Refused("药品[" + f[5] + "]明细重复上传,零售单:" + f[1]);
     v->Details.push_back(d);
+    v->Bills.insert(f[1]);
     v->PreSettled = false;
     return Ok({});
 }
 
 // 1 visit, 2 bill number, 3 "1": withdraws every uploaded line of that bill.
 TSimAnswer TInsuranceService::WithdrawDetails(const std::vector<std::string>& f) {
-    if (f.size() != 3)
-        return Refused(CountError("10", 3, f.size()));
+    if (std::string error = CheckFields("10", kWithdrawForms, f); !error.empty())
+        return Refused(error);
     Visit* v = FindVisit(f[0]);
     if (!v)
         return Refused("就诊流水号未登记:" + f[0]);
     if (v->Settled)
         return Refused("就诊已结算,不能撤销明细");
+    if (!v->Bills.contains(f[1]))
+        return Refused("零售单[" + f[1] + "]没有上传过明细");
     std::size_t removed = 0;
     std::erase_if(v->Details, [&](const TSimDetail& d) { return d.BillNo == f[1] && ++removed; });
     v->PreSettled = false;
@@ -240,9 +327,10 @@ TSimAnswer TInsuranceService::WithdrawDetails(const std::vector<std::string>& f)
 
 // 1 visit, 2 empty, 3 "0", 4 amount, 5 empty, 6 row count, 7 "1". Data lines: 0 visit, 1 insurance
 // share, 2 account payment, 3 cash share, 4 pooled fund payment, 5 amount, 6 balance after the sale.
+// The row count is the bill's, which may hold lines that are not insurance lines.
 TSimAnswer TInsuranceService::PreSettle(const std::vector<std::string>& f) {
-    if (f.size() != 7)
-        return Refused(CountError("06", 7, f.size()));
+    if (std::string error = CheckFields("06", kPreSettleForms, f); !error.empty())
+        return Refused(error);
     Visit* v = FindVisit(f[0]);
     if (!v)
         return Refused("就诊流水号未登记:" + f[0]);
@@ -250,13 +338,12 @@ TSimAnswer TInsuranceService::PreSettle(const std::vector<std::string>& f) {
         return Refused("就诊已经结算");
     if (v->Details.empty())
         return Refused("没有上传明细");
+    if (std::stoul(f[5]) < v->Details.size())
+        return Refused("明细行数" + f[5] + "少于上传明细" + std::to_string(v->Details.size()) + "行");
     double amount = 0;
-    if (!ParseNumber(f[3], amount))
-        return Refused("金额不是数字:" + f[3]);
-    double uploaded = 0;
-    for (const auto& d : v->Details)
-        uploaded += d.Total;
-    if (std::fabs(Round2(uploaded) - Round2(amount)) > 0.005)
+    ParseNumber(f[3], amount);
+    const double uploaded = Sum(v->Details);
+    if (std::fabs(uploaded - Round2(amount)) > 0.005)
         return Refused("预结算金额" + FormatAmount(amount) + "与上传明细金额" + FormatAmount(uploaded) +
                        "不符");
     const double balance = balances_[v->CardNo];
@@ -272,8 +359,8 @@ TSimAnswer TInsuranceService::PreSettle(const std::vector<std::string>& f) {
 // 1 visit, 2 "0", 3 "0", 4 operator, 5 "0", 6 empty, 7 amount, 8 row count, 9 "1", 10 "00169".
 // Data lines: 0 settlement number, 1 to 21 the figures of the settlement record (19 the date).
 TSimAnswer TInsuranceService::Settle(const std::vector<std::string>& f) {
-    if (f.size() != 10)
-        return Refused(CountError("05", 10, f.size()));
+    if (std::string error = CheckFields("05", kSettleForms, f); !error.empty())
+        return Refused(error);
     Visit* v = FindVisit(f[0]);
     if (!v)
         return Refused("就诊流水号未登记:" + f[0]);
@@ -281,14 +368,17 @@ TSimAnswer TInsuranceService::Settle(const std::vector<std::string>& f) {
         return Refused("就诊已经结算");
     if (!v->PreSettled)
         return Refused("未预结算,不能结算");
+    if (std::stoul(f[7]) < v->Details.size())
+        return Refused("明细行数" + f[7] + "少于上传明细" + std::to_string(v->Details.size()) + "行");
     double amount = 0;
-    if (!ParseNumber(f[6], amount) || std::fabs(Round2(amount) - v->Amount) > 0.005)
+    ParseNumber(f[6], amount);
+    if (std::fabs(Round2(amount) - v->Amount) > 0.005 || std::fabs(Sum(v->Details) - v->Amount) > 0.005)
         return Refused("结算金额与预结算金额不符");
     double& balance = balances_[v->CardNo];
     balance = Round2(balance - v->Account);
     v->Settled = true;
     const std::string settleNo = "JS" + f[0];
-    settlements_[settleNo] = Settlement{f[0], v->CardNo, v->Account, false};
+    settlements_[settleNo] = Settlement{f[0], v->CardNo, f[3], v->Account, false};
     const std::string z = "0";
     return Ok({settleNo,
                FormatAmount(v->Pooled),
@@ -314,22 +404,19 @@ TSimAnswer TInsuranceService::Settle(const std::vector<std::string>& f) {
                FormatAmount(v->Pooled + v->Account)});
 }
 
-// 1 settlement number, 2 operator, 3 visit serial number, 4 "0", 5 "1".
+// 1 settlement number, 2 operator of the settlement, 3 visit serial number, 4 "0", 5 "1".
 TSimAnswer TInsuranceService::Reverse(const std::vector<std::string>& f) {
-    if (f.size() != 5)
-        return Refused(CountError("99", 5, f.size()));
+    if (std::string error = CheckFields("99", kReverseForms, f); !error.empty())
+        return Refused(error);
     auto it = settlements_.find(f[0]);
-    if (it == settlements_.end()) {
-        // A settlement of an earlier session of the service: accepted when the numbers belong together.
-        if (f[0].empty() || f[0] != "JS" + f[2])
-            return Refused("结算号不存在:" + f[0]);
-        settlements_[f[0]] = Settlement{f[2], "", 0, true};
-        return Ok({});
-    }
+    if (it == settlements_.end())
+        return Refused("结算号不存在:" + f[0]);
     if (it->second.Reversed)
         return Refused("该结算已经撤销:" + f[0]);
     if (it->second.VisitNo != f[2])
         return Refused("结算号与就诊流水号不符");
+    if (it->second.Operator != f[1])
+        return Refused("经办人与结算时不符:" + f[1]);
     it->second.Reversed = true;
     balances_[it->second.CardNo] = Round2(balances_[it->second.CardNo] + it->second.Account);
     return Ok({});

@@ -32,13 +32,15 @@ struct TSimCard {
 struct TSimDetail {
     std::string BillNo, InsuranceCode, Name;
     double Price = 0, Qty = 0, Total = 0;
+    std::string Key; // every field but the upload time: the same line sent twice has the same key
 };
 
 class TInsuranceService {
 public:
     TInsuranceService();
 
-    // Forgets visits, uploads and settlements and restores the balances (the INIT entry point).
+    // Forgets visits, uploads and settlements and restores the balances. The INIT entry point does
+    // not: a regional service keeps what it settled whatever its clients initialise.
     void Reset();
     // Texts in and out are UTF-8; the library entry point converts from and to code page 936.
     TSimAnswer Handle(std::string_view requestLine);
@@ -55,14 +57,15 @@ public:
 
 private:
     struct Visit {
-        std::string CardNo, Type, Date, LoginNo;
+        std::string CardNo, Type, Date, LoginNo, PosCode;
         std::vector<TSimDetail> Details;
+        std::set<std::string> Bills; // every bill that uploaded lines under the visit
         bool PreSettled = false;
         double Amount = 0, Pooled = 0, Account = 0, Cash = 0;
         bool Settled = false;
     };
     struct Settlement {
-        std::string VisitNo, CardNo;
+        std::string VisitNo, CardNo, Operator;
         double Account = 0;
         bool Reversed = false;
     };

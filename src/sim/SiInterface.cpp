@@ -41,8 +41,9 @@ void WriteOut(char* outdata, const std::string& text) {
 
 } // namespace
 
+// Connects to the service; what the service holds stays, as it does for every client of a real one.
 TKV_SIM_EXPORT std::int32_t TKV_SIM_CALL INIT() {
-    Service().Reset();
+    Service();
     return 0;
 }
 

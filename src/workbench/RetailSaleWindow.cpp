@@ -24,6 +24,7 @@ enum Command : int {
     cmEvaluate,
     cmClearEvaluate,
     cmSave,
+    cmSaveFails,
     cmReback,
     cmNewSale
 };
@@ -40,6 +41,7 @@ constexpr TButtonDef kButtons[] = {
     {cmEvaluate, "btnEvaluate", "预结算"},
     {cmClearEvaluate, "btnClearEvaluate", "撤销预结算"},
     {cmSave, "btnSave", "保存结算"},
+    {cmSaveFails, "btnSaveFails", "保存失败"},
     {cmReback, "btnReback", "退单"},
     {cmNewSale, "btnNewSale", "新单"},
 };
@@ -90,13 +92,13 @@ TRetailSaleWindow::TRetailSaleWindow(HWND owner, TPluginLibrary& plugin, remote:
     int x = 10;
     for (const TButtonDef& b : kButtons) {
         HWND button = CreateWindowExW(0, L"Button", W(b.Caption).c_str(),
-                                      WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, x, 10, 88, 28,
+                                      WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, x, 10, 78, 28,
                                       hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(b.Id)),
                                       GetModuleHandleW(nullptr), nullptr);
         SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
         NameControl(button, b.Name);
         buttons_.push_back(button);
-        x += 96;
+        x += 84;
     }
     bill_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"Static", L"", WS_CHILD | WS_VISIBLE, 10, 48, 764, 96, hwnd_,
                             nullptr, GetModuleHandleW(nullptr), nullptr);
@@ -241,6 +243,14 @@ void TRetailSaleWindow::Command(int id) {
         case cmSave:
             Save();
             break;
+        case cmSaveFails: {
+            // The host's own save fails after the settlement: it does not call ssBalance, and the
+            // cashier goes on with whatever comes next.
+            abi::VariantArg params;
+            Log("BeforeSave: " + YesNo(slots.BeforeSave(retail, params.Get())));
+            Log("主程序保存零售单 " + sale_->BillCode + " 出错 (医保已结算, 没有调用 ssBalance)");
+            break;
+        }
         case cmReback:
             Log("CanelBalance: " + YesNo(slots.CanelBalance(retail)));
             break;

@@ -118,13 +118,30 @@ TEST_F(InsuranceSaleTest, LinesChangedAtTheTillAreSentAsTheCashierSeesThem) {
     }
 }
 
+// The demo's cold granules have "10g|9袋" as their specification; the service holds it registered
+// with the full-width bar, and checks every field of the line against its catalogue.
 TEST_F(InsuranceSaleTest, ASpecificationWithTheSeparatorIsSentFullWidth) {
-    session->Database().Exec("UPDATE ptype SET Standard = '0.25g|24粒' WHERE typeid = '00001'");
     ASSERT_TRUE(ReadCard("1000123456"));
-    NewSale("LS-20260325-8", TwoProducts());
+    NewSale("LS-20260325-8", {TwoProducts()[0], {"00004", "感冒灵颗粒", 15.5, 1, 1, 15.5}});
     ASSERT_TRUE(plug->ssEvaluateBalance());
-    EXPECT_THAT(LogText(), HasSubstr("|0.25g｜24粒|"));
+    EXPECT_THAT(LogText(), HasSubstr("|盒|10g｜9袋|颗粒剂||15.5|P001|P001|00001||||1\r\n"));
     EXPECT_EQ(Requests("04"), 2);
+}
+
+// Each unit of the sale line names its own unit of the product record; the service takes the line
+// only when the price fits the unit it is named in.
+TEST_F(InsuranceSaleTest, EachUnitOfTheLineIsNamedAsTheProductRecordNamesIt) {
+    ASSERT_TRUE(ReadCard("1000123456"));
+    NewSale("LS-UNITS", {{"00001", "阿莫西林胶囊", 12.5, 1, 1, 12.5},
+                         {"00001", "阿莫西林胶囊", 6.25, 1, 2, 6.25},
+                         {"00001", "阿莫西林胶囊", 125, 1, 3, 125},
+                         {"00001", "阿莫西林胶囊", 0.52, 10, 101, 5.2},
+                         {"00001", "阿莫西林胶囊", 12.5, 2, 7, 25}});
+    ASSERT_TRUE(plug->ssEvaluateBalance()) << Shown().back();
+    for (const char* unit : {"|12.5|1|0|0000000001|收银员|盒|", "|6.25|1|0|0000000001|收银员|板|",
+                             "|125|1|0|0000000001|收银员|中盒|", "|0.52|10|0|0000000001|收银员|粒|",
+                             "|12.5|2|0|0000000001|收银员|盒|"})
+        EXPECT_THAT(LogText(), HasSubstr(unit));
 }
 
 TEST_F(InsuranceSaleTest, ARepeatedPreSettlementWithdrawsTheEarlierLinesFirstAndARecordIsWrittenOnce) {
@@ -149,23 +166,27 @@ TEST_F(InsuranceSaleTest, ARepeatedPreSettlementWithdrawsTheEarlierLinesFirstAnd
 }
 
 TEST_F(InsuranceSaleTest, PriceExactly1000AsksNothingAbove1000AsksAndNoStopsBeforeSending) {
+    session->Database().Exec(
+        "INSERT INTO ptype (rec, typeid, usercode, fullname, standard, type, Unit1, ss_dm) "
+        "VALUES (95, '00095', 'SP095', '人血白蛋白', '10g(20%,50ml)', '注射剂', '瓶', "
+        "'XB05AAR017B002010100009')");
     ASSERT_TRUE(ReadCard("1000123456"));
-    NewSale("LS-P1", {{"00001", "阿莫西林胶囊", 1000, 1, 1, 1000}});
+    NewSale("LS-P1", {{"00095", "人血白蛋白", 1000, 1, 1, 1000}});
     ASSERT_TRUE(plug->ssEvaluateBalance());
     EXPECT_TRUE(Shown().empty());
 
     ASSERT_TRUE(ReadCard("1000123456"));
     session->Ui().QueueAnswer(false);
-    NewSale("LS-P2", {{"00001", "阿莫西林胶囊", 1000.01, 1, 1, 1000.01}});
+    NewSale("LS-P2", {{"00095", "人血白蛋白", 1000.01, 1, 1, 1000.01}});
     const int uploads = Requests("04");
     EXPECT_FALSE(plug->ssEvaluateBalance());
-    EXPECT_THAT(Shown(), ElementsAre("选择:药品阿莫西林胶囊单价操作1000，是否继续结算？"));
+    EXPECT_THAT(Shown(), ElementsAre("选择:药品人血白蛋白单价操作1000，是否继续结算？"));
     EXPECT_EQ(Requests("04"), uploads);
 }
 
 TEST_F(InsuranceSaleTest, UploadFailingInTheMiddleWithdrawsTwiceAndKeepsTheFirstTwoTotals) {
-    session->Database().Exec("INSERT INTO ptype (rec, typeid, usercode, fullname, ss_dm) "
-                             "VALUES (90, '00090', 'SP090', '未对照药品', '')");
+    session->Database().Exec("INSERT INTO ptype (rec, typeid, usercode, fullname, Unit1, ss_dm) "
+                             "VALUES (90, '00090', 'SP090', '未对照药品', '盒', '')");
     ASSERT_TRUE(ReadCard("1000123456"));
     NewSale("LS-U1", {{"00001", "阿莫西林胶囊", 12.5, 2, 1, 25},
                       {"00090", "未对照药品", 3, 1, 1, 3},
@@ -188,12 +209,15 @@ TEST_F(InsuranceSaleTest, SaleWithoutInsuranceLinesShowsAnEmptyErrorAndWithdraws
 }
 
 TEST_F(InsuranceSaleTest, ProductIdWithAQuoteFindsItsInsuranceCode) {
-    session->Database().Exec("INSERT INTO ptype (rec, typeid, usercode, fullname, ss_dm) "
-                             "VALUES (91, 'Q''1', 'SP091', '引号药品', 'SSQ1')");
+    session->Database().Exec(
+        "INSERT INTO ptype (rec, typeid, usercode, fullname, standard, type, Unit1, ss_dm) "
+        "SELECT 91, 'Q''1', 'SP091', fullname, standard, type, Unit1, ss_dm FROM ptype "
+        "WHERE typeid = '00001'");
     ASSERT_TRUE(ReadCard("1000123456"));
-    NewSale("LS-Q1", {{"Q'1", "引号药品", 2, 1, 1, 2}});
+    NewSale("LS-Q1", {{"Q'1", "阿莫西林胶囊", 12.5, 1, 1, 12.5}});
     ASSERT_TRUE(plug->ssEvaluateBalance());
-    EXPECT_THAT(LogText(), HasSubstr("|SSQ1|SP091|引号药品|2|1|0|0000000001|收银员|"));
+    EXPECT_THAT(LogText(),
+                HasSubstr("|XJ01CAA040E001010100254|SP091|阿莫西林胶囊|12.5|1|0|0000000001|收银员|"));
 }
 
 // From a successful settlement until its record is written, no hook drops it: each tells the
@@ -218,6 +242,15 @@ TEST_F(InsuranceSaleTest, ASettlementWaitingForItsRecordIsKeptByEveryHookThatWou
     EXPECT_EQ(Requests("04"), uploads);
     EXPECT_EQ(Requests("10"), withdrawals);
     EXPECT_DOUBLE_EQ(Trans().FTotalYB, 43);
+    // The host's save of another bill is refused; its second save of this one goes through
+    // without a second settlement, which the service would refuse.
+    const int settlements = Requests("05");
+    NewSale("LS-F2", TwoProducts());
+    EXPECT_FALSE(plug->BeforeSave(unused));
+    EXPECT_EQ(Shown().back(), told);
+    plug->InitTransPlugin(bill.Get());
+    EXPECT_TRUE(plug->BeforeSave(unused));
+    EXPECT_EQ(Requests("05"), settlements);
 
     Save(*bill.Get(), 0, 43);
     ASSERT_TRUE(plug->ssBalance());

@@ -14,10 +14,15 @@ std::string LoginLine(const std::string& visit, const std::string& type, const s
            (type == "10" ? "10" : "") + "|1";
 }
 
-std::string DetailLine(const std::string& visit, const std::string& bill, const std::string& code,
-                       const std::string& price, const std::string& qty, const std::string& total) {
-    return "04|" + visit + "|" + bill + "|2026-12-09 10:00:00|" + code + "|P0001|阿莫西林胶囊|" + price +
-           "|" + qty + "|0|0000000001|收银员|盒|0.25g*24|胶囊剂||" + total + "|P001|P001|00001||||1";
+const std::string kAmoxicillin = "XJ01CAA040E001010100254";
+
+// A sale line of the catalogue's amoxicillin capsules, as the plug-in assembles it.
+std::string DetailLine(const std::string& visit, const std::string& bill, const std::string& price,
+                       const std::string& qty, const std::string& total, const std::string& unit = "盒",
+                       const std::string& code = kAmoxicillin) {
+    return "04|" + visit + "|" + bill + "|2026-12-09 10:00:00|" + code + "|SP001|阿莫西林胶囊|" + price +
+           "|" + qty + "|0|0000000001|收银员|" + unit + "|0.25g*24粒|胶囊剂||" + total +
+           "|P001|P001|00001||||1";
 }
 
 std::vector<std::string> Fields(const std::string& text) {
@@ -37,8 +42,8 @@ protected:
     TInsuranceService svc;
     void LoginAndUpload(const std::string& visit) {
         ASSERT_EQ(svc.Handle(LoginLine(visit, "10", "1000123456")).Text, "1|DL" + visit + "|1200.5");
-        ASSERT_EQ(svc.Handle(DetailLine(visit, "LS001", "X001", "12.5", "2", "25")).Text, "1");
-        ASSERT_EQ(svc.Handle(DetailLine(visit, "LS001", "X002", "10", "1", "10")).Text, "1");
+        ASSERT_EQ(svc.Handle(DetailLine(visit, "LS001", "12.5", "2", "25")).Text, "1");
+        ASSERT_EQ(svc.Handle(DetailLine(visit, "LS001", "5", "2", "10", "板")).Text, "1");
     }
 };
 
@@ -59,6 +64,12 @@ TEST_F(SimInsuranceServiceTest, LoginChecksFieldsCardTypeAndDisease) {
     // An empty first field leaves no separator behind: one field fewer arrives.
     const std::string shortLine = "02|10|1000123456|P001|P001|2026-12-09||收银员||||||10|1";
     EXPECT_EQ(svc.Handle(shortLine).Text, "0|业务02字段数不正确:应为15,实为14");
+    EXPECT_EQ(svc.Handle("02|V3|10|1000123456|P001|P001|2026-02-30||收银员||||||10|1").Text,
+              "0|业务02第6字段(就诊日期)不正确:[2026-02-30]");
+    EXPECT_EQ(svc.Handle("02|V3|10|1000123456|P001|P001|2026-02-28||||||||10|1").Text,
+              "0|业务02第8字段(经办人)不正确:[]");
+    EXPECT_EQ(svc.Handle("02|V3|10|1000123456|P001|P002|2026-02-28||收银员||||||10|1").Text,
+              "0|定点机构编码不一致:P001,P002");
     EXPECT_EQ(svc.Handle(LoginLine("V2", "11", "1000123456")).Text, "0|就诊类别不正确:11");
     EXPECT_EQ(svc.Handle(LoginLine("V2", "13", "1000654321", "M09")).Text, "0|该卡没有登记特殊病种:M09");
     EXPECT_EQ(svc.Handle(LoginLine("V2", "13", "1000654321", "M02")).Text, "1|DLV2|356.8");
@@ -105,30 +116,73 @@ TEST_F(SimInsuranceServiceTest, SettledVisitIsNotPreSettledAgain) {
 
 TEST_F(SimInsuranceServiceTest, UploadRefusesUnmappedProductsAndWrongFigures) {
     ASSERT_EQ(svc.Handle(LoginLine("V3", "10", "1000123456")).Text.substr(0, 1), "1");
-    EXPECT_EQ(svc.Handle(DetailLine("V3", "LS1", "", "1", "1", "1")).Text,
+    EXPECT_EQ(svc.Handle(DetailLine("V3", "LS1", "12.5", "1", "12.5", "盒", "")).Text,
               "0|药品[阿莫西林胶囊]未对照医保编码");
-    EXPECT_EQ(svc.Handle(DetailLine("V3", "LS1", "X1", "1,5", "1", "1")).Text.substr(0, 2), "0|");
-    EXPECT_EQ(svc.Handle(DetailLine("V3", "LS1", "X1", "2", "3", "7")).Text,
+    EXPECT_EQ(svc.Handle(DetailLine("V3", "LS1", "12.5", "1", "12.5", "盒", "X1")).Text,
+              "0|医保编码[X1]不在医保目录中");
+    EXPECT_EQ(svc.Handle(DetailLine("V3", "LS1", "12,5", "1", "12.5")).Text,
+              "0|业务04第7字段(单价)不正确:[12,5]");
+    EXPECT_EQ(svc.Handle(DetailLine("V3", "LS1", "12.5", "3", "7")).Text,
               "0|药品[阿莫西林胶囊]金额与单价数量不符");
-    EXPECT_EQ(svc.Handle(DetailLine("NOVISIT", "LS1", "X1", "2", "3", "6")).Text,
+    EXPECT_EQ(svc.Handle(DetailLine("NOVISIT", "LS1", "12.5", "1", "12.5")).Text,
               "0|就诊流水号未登记:NOVISIT");
     EXPECT_TRUE(svc.Uploaded("V3").empty());
+}
+
+// What a line whose fields moved looks like to the service: each swap the sender could make is
+// refused, the line as it should be is taken once.
+TEST_F(SimInsuranceServiceTest, ASaleLineIsCheckedFieldByFieldAgainstTheCatalogue) {
+    ASSERT_EQ(svc.Handle(LoginLine("V6", "10", "1000123456")).Text.substr(0, 1), "1");
+    const std::string good = DetailLine("V6", "LS6", "12.5", "2", "25");
+    auto swapped = [&](std::size_t a, std::size_t b) {
+        std::vector<std::string> f = Fields(good);
+        std::swap(f[a], f[b]);
+        std::string line = f[0];
+        for (std::size_t i = 1; i < f.size(); ++i)
+            line += "|" + f[i];
+        return svc.Handle(line).Text;
+    };
+    EXPECT_EQ(swapped(7, 8), "0|药品[阿莫西林胶囊]按盒计的单价与医保目录参考价相差过大"); // price, quantity
+    EXPECT_EQ(swapped(5, 6), "0|药品[SP001]与医保目录名称[阿莫西林胶囊]不符");            // code, name
+    EXPECT_EQ(swapped(13, 14), "0|药品[阿莫西林胶囊]规格[胶囊剂]与医保目录规格[0.25g*24粒]不符");
+    EXPECT_EQ(swapped(12, 13), "0|药品[阿莫西林胶囊]规格[盒]与医保目录规格[0.25g*24粒]不符"); // unit
+    EXPECT_EQ(swapped(2, 3), "0|业务04第3字段(明细时间)不正确:[LS6]");
+    EXPECT_EQ(swapped(1, 2), "0|就诊流水号未登记:LS6");
+    EXPECT_EQ(swapped(9, 10), "0|业务04第9字段(标志)不正确:[0000000001]");
+    EXPECT_EQ(swapped(16, 17), "0|业务04第16字段(金额)不正确:[P001]");
+    // A quantity in blisters named as boxes, and one in cartons, are a whole factor off.
+    EXPECT_EQ(svc.Handle(DetailLine("V6", "LS6", "6.25", "2", "12.5", "盒")).Text,
+              "0|药品[阿莫西林胶囊]按盒计的单价与医保目录参考价相差过大");
+    EXPECT_EQ(svc.Handle(DetailLine("V6", "LS6", "125", "1", "125", "盒")).Text,
+              "0|药品[阿莫西林胶囊]按盒计的单价与医保目录参考价相差过大");
+    EXPECT_EQ(svc.Handle(DetailLine("V6", "LS6", "12.5", "1", "12.5", "粒")).Text,
+              "0|药品[阿莫西林胶囊]按粒计的单价与医保目录参考价相差过大");
+    std::string otherPoint = good;
+    otherPoint.replace(otherPoint.find("|P001|P001|"), 11, "|P002|P002|");
+    EXPECT_EQ(svc.Handle(otherPoint).Text, "0|定点机构编码与登记时不符:P002");
+    EXPECT_EQ(svc.Handle(good).Text, "1");
+    EXPECT_EQ(svc.Handle(good).Text, "0|药品[阿莫西林胶囊]明细重复上传,零售单:LS6");
+    EXPECT_EQ(svc.Uploaded("V6").size(), 1u);
 }
 
 TEST_F(SimInsuranceServiceTest, PreSettlementNeedsUploadsOfTheSameAmount) {
     ASSERT_EQ(svc.Handle(LoginLine("V4", "10", "1000123456")).Text.substr(0, 1), "1");
     EXPECT_EQ(svc.Handle("06|V4||0|0||1|1").Text, "0|没有上传明细");
-    ASSERT_EQ(svc.Handle(DetailLine("V4", "LS4", "X1", "2", "3", "6")).Text, "1");
-    EXPECT_EQ(svc.Handle("06|V4||0|7||1|1").Text, "0|预结算金额7与上传明细金额6不符");
-    EXPECT_EQ(svc.Handle("05|V4|0|0|收银员|0||6|1|1|00169").Text, "0|未预结算,不能结算");
-    // Withdrawing the bill's lines empties the visit.
+    ASSERT_EQ(svc.Handle(DetailLine("V4", "LS4", "12", "3", "36")).Text, "1");
+    EXPECT_EQ(svc.Handle("06|V4||0|37||1|1").Text, "0|预结算金额37与上传明细金额36不符");
+    EXPECT_EQ(svc.Handle("06|V4||0|36||0|1").Text, "0|明细行数0少于上传明细1行");
+    EXPECT_EQ(svc.Handle("06|V4|0|0|36||1|1").Text, "0|业务06第2字段(保留)不正确:[0]");
+    EXPECT_EQ(svc.Handle("05|V4|0|0|收银员|0||36|1|1|00169").Text, "0|未预结算,不能结算");
+    // Withdrawing the bill's lines empties the visit; a bill it never held is refused.
+    EXPECT_EQ(svc.Handle("10|V4|LS5|1").Text, "0|零售单[LS5]没有上传过明细");
     EXPECT_EQ(svc.Handle("10|V4|LS4|1").Text, "1|1");
-    EXPECT_EQ(svc.Handle("06|V4||0|6||1|1").Text, "0|没有上传明细");
+    EXPECT_EQ(svc.Handle("10|V4|LS4|1").Text, "1|0");
+    EXPECT_EQ(svc.Handle("06|V4||0|36||1|1").Text, "0|没有上传明细");
 }
 
 TEST_F(SimInsuranceServiceTest, CashShareWhenTheAccountRunsShort) {
     ASSERT_EQ(svc.Handle(LoginLine("V5", "10", "2000000001")).Text, "1|DLV5|80");
-    ASSERT_EQ(svc.Handle(DetailLine("V5", "LS5", "X1", "50", "2", "100")).Text, "1");
+    ASSERT_EQ(svc.Handle(DetailLine("V5", "LS5", "12.5", "8", "100")).Text, "1");
     const auto pre = Fields(svc.Handle("06|V5||0|100||1|1").Text);
     EXPECT_EQ(pre[2], "80");
     EXPECT_EQ(pre[4], "20");
@@ -141,10 +195,15 @@ TEST_F(SimInsuranceServiceTest, UnknownCodeAndEmptyLineAreCallFailures) {
     EXPECT_EQ(svc.Handle("").ReturnCode, -1);
 }
 
-TEST_F(SimInsuranceServiceTest, ReversalOfAnEarlierSessionNeedsMatchingNumbers) {
-    EXPECT_EQ(svc.Handle("99|JSOLD|收银员|OLD|0|1").Text, "1");
-    EXPECT_EQ(svc.Handle("99|JSOLD|收银员|OLD|0|1").Text, "0|该结算已经撤销:JSOLD");
-    EXPECT_EQ(svc.Handle("99|JSX|收银员|OTHER|0|1").Text, "0|结算号不存在:JSX");
+TEST_F(SimInsuranceServiceTest, ReversalNeedsTheSettlementItsVisitAndItsOperator) {
+    LoginAndUpload("V10");
+    ASSERT_EQ(svc.Handle("06|V10||0|35||2|1").Text.substr(0, 2), "1|");
+    ASSERT_EQ(svc.Handle("05|V10|0|0|收银员|0||35|2|1|00169").Text.substr(0, 2), "1|");
+    EXPECT_EQ(svc.Handle("99|JSOLD|收银员|OLD|0|1").Text, "0|结算号不存在:JSOLD");
+    EXPECT_EQ(svc.Handle("99|JSV10|收银员|V9|0|1").Text, "0|结算号与就诊流水号不符");
+    EXPECT_EQ(svc.Handle("99|JSV10|店长|V10|0|1").Text, "0|经办人与结算时不符:店长");
+    EXPECT_EQ(svc.Handle("99|JSV10|收银员|V10|1|1").Text, "0|业务99第4字段(标志)不正确:[1]");
+    EXPECT_EQ(svc.Handle("99|JSV10|收银员|V10|0|1").Text, "1");
 }
 
 TEST(SimInsuranceFormat, AmountsInShortestForm) {

@@ -66,6 +66,29 @@ TEST(SimInsuranceLibrary, OperatorNameInCodePage936ArrivesIntact) {
     EXPECT_EQ(tkv::sim::GbkToUtf8(out.data()), "0|卡号不存在:卡");
 }
 
+// A client's INIT connects; it does not make the service forget a visit or a settlement.
+TEST(SimInsuranceLibrary, InitKeepsWhatTheServiceHolds) {
+    Library lib("SiInterface.dll");
+    ASSERT_TRUE(lib.Loaded());
+    auto init = lib.Entry<InitFn>("INIT");
+    auto handle = lib.Entry<BusinessFn>("BUSINESS_HANDLE");
+    std::vector<char> out(5000);
+    auto request = [&](const std::string& utf8) {
+        handle(tkv::sim::Utf8ToGbk(utf8).c_str(), out.data());
+        return tkv::sim::GbkToUtf8(out.data());
+    };
+    ASSERT_EQ(request("02|KEEP1|10|1000654321|P001|P001|2026-12-09||收银员||||||10|1").substr(0, 2), "1|");
+    ASSERT_EQ(init(), 0);
+    EXPECT_EQ(request("04|KEEP1|LSK|2026-12-09 10:00:00|XA11GAV008A001010104532|SP005|维生素C片|4.2|1|0|"
+                      "0000000001|收银员|瓶|0.1g*100片|片剂||4.2|P001|P001|00001||||1"),
+              "1");
+    ASSERT_EQ(request("06|KEEP1||0|4.2||1|1").substr(0, 2), "1|");
+    ASSERT_EQ(request("05|KEEP1|0|0|收银员|0||4.2|1|1|00169").substr(0, 2), "1|");
+    ASSERT_EQ(init(), 0);
+    EXPECT_EQ(request("05|KEEP1|0|0|收银员|0||4.2|1|1|00169"), "0|就诊已经结算");
+    EXPECT_EQ(request("99|JSKEEP1|收银员|KEEP1|0|1"), "1");
+}
+
 TEST(SimInsuranceLibrary, LongAnswerIsCutToTheBuffer) {
     Library lib("SiInterface.dll");
     ASSERT_TRUE(lib.Loaded());

@@ -83,6 +83,10 @@ void InsertProducts(sqlite3* db) {
             .BindText(":ssdm", p.ssdm);
         stmt.Run();
     }
+    // The first product is sold in all four units of the product record: a box of 24 capsules, a
+    // blister of 12, a carton of ten boxes and the single capsule.
+    Statement(db, "UPDATE ptype SET Unit2 = '板', Unit3 = '中盒', TinyUnit = '粒' WHERE typeid = '00001'")
+        .Run();
 }
 
 // The bill days: the 3rd, 9th, 16th and 24th of the previous month, and in the current month the
@@ -191,7 +195,11 @@ void SettleFirstRetailSale(HostDatabase& db, TDateTime today) {
     std::snprintf(jsDate, sizeof jsDate, "%s 10:05:00", feeDate);
     std::vector<std::string> names = {"@jzlsh",    "@LoginNO", "@LoginType", "@PosCode",  "@FeeDate",
                                       "@SettleNo", "@EName",   "@CardNo",    "@CardName", "@Total"};
-    std::vector<OleVariant> values = {OleVariant(std::string(feeDate) + "-DEMO"),
+    // The visit serial number in the form the host's numbering gives, with a sequence number of 0
+    // that the numbering never hands out.
+    std::string visit = feeDate;
+    std::erase(visit, '-');
+    std::vector<OleVariant> values = {OleVariant(visit + "000000"),
                                       OleVariant("DL0001"),
                                       OleVariant(10),
                                       OleVariant("POS01"),
