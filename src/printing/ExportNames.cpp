@@ -79,9 +79,13 @@ std::string JoinName(const std::string& folder, const std::string& name) {
     return folder + delim + name;
 }
 
+std::string ArchiveStem(const std::string& supplierName, const std::string& stamp, int copy) {
+    return SafeNamePart(supplierName) + "-" + stamp + (copy > 1 ? " (" + std::to_string(copy) + ")" : "");
+}
+
 std::string ArchiveFileName(const std::string& folder, const std::string& supplierName,
-                            const std::string& stamp) {
-    return JoinName(folder, SafeNamePart(supplierName) + "-" + stamp + ".zip");
+                            const std::string& stamp, int copy) {
+    return JoinName(folder, ArchiveStem(supplierName, stamp, copy) + ".zip");
 }
 
 std::string TempFolderName(const std::string& folder) {

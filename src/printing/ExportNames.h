@@ -23,9 +23,12 @@ std::string SafeNamePart(const std::string& text);
 // The folder and the name joined with one path separator (none added when the folder ends in one).
 std::string JoinName(const std::string& folder, const std::string& name);
 
-// F + "\" + supplier name + "-" + T + ".zip".
+// Supplier name + "-" + T, and for the second and later archives of that name " (2)", " (3)", ...,
+// as Windows names a second copy of a file.
+std::string ArchiveStem(const std::string& supplierName, const std::string& stamp, int copy = 1);
+// F + "\" + supplier name + "-" + T + ".zip" (with the copy's number as ArchiveStem gives it).
 std::string ArchiveFileName(const std::string& folder, const std::string& supplierName,
-                            const std::string& stamp);
+                            const std::string& stamp, int copy = 1);
 // F + "\temp".
 std::string TempFolderName(const std::string& folder);
 // n + "-" + k + ".jpg": the picture k of n in a folder (temporary file and archive entry alike).

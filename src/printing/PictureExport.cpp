@@ -72,9 +72,46 @@ void SavePictureFile(const TJPEGImage& picture, const std::string& file) {
         throw Exception("图片文件" + file + "无法写入");
 }
 
+namespace {
+
+// Where one supplier's export goes: its archive, and the folder inside "temp" where its pictures
+// wait for the archive, both named alike.
+struct TArchivePlace {
+    std::string Archive, PictureFolder;
+};
+
+// The first archive name of the supplier and this moment that neither an archive nor a picture
+// folder of this or an earlier export holds: two suppliers of one name, or of names that become one
+// once made safe, never write over each other's archive or kept pictures.
+TArchivePlace FreeArchivePlace(const std::string& folder, const std::string& supplierName) {
+    const std::string stamp = ExportTimeStamp(Platform().Now());
+    for (int copy = 1;; ++copy) {
+        TArchivePlace place{ArchiveFileName(folder, supplierName, stamp, copy),
+                            JoinName(TempFolderName(folder), ArchiveStem(supplierName, stamp, copy))};
+        std::error_code ec;
+        if (!fs::exists(Utf8Path(place.Archive), ec) && !fs::exists(Utf8Path(place.PictureFolder), ec))
+            return place;
+    }
+}
+
+// Deletes the files and then their folder; answers the files that remain.
+std::vector<std::string> DeleteTemporaryPictures(const std::vector<std::string>& files,
+                                                 const std::string& folder) {
+    std::vector<std::string> kept;
+    for (const std::string& file : files) {
+        std::error_code ec;
+        fs::remove(Utf8Path(file), ec);
+        if (ec || fs::exists(Utf8Path(file), ec))
+            kept.push_back(file);
+    }
+    std::error_code ec;
+    fs::remove(Utf8Path(folder), ec); // only when empty
+    return kept;
+}
+
+} // namespace
+
 bool ExportOneBrecImage(std::int32_t brec, const TPictFileList& pictures, const std::string& folder) {
-    const std::string archive =
-        ArchiveFileName(folder, GetBfullname(brec), ExportTimeStamp(Platform().Now()));
     const std::string temp = TempFolderName(folder);
     if (!ForceFolder(temp)) {
         ShowError("创建文件夹" + temp + "失败", "错误");
@@ -83,16 +120,28 @@ bool ExportOneBrecImage(std::int32_t brec, const TPictFileList& pictures, const 
     const int n = pictures.Count();
     if (n == 0)
         return true; // a supplier whose pictures the store lacks: no archive, and nothing failed
+    const TArchivePlace place = FreeArchivePlace(folder, GetBfullname(brec));
+    if (!ForceFolder(place.PictureFolder)) {
+        ShowError("创建文件夹" + place.PictureFolder + "失败", "错误");
+        return false;
+    }
     std::vector<std::string> files;
     for (int k = 1; k <= n; ++k) {
-        files.push_back(JoinName(temp, NumberedPictureName(n, k)));
+        files.push_back(JoinName(place.PictureFolder, NumberedPictureName(n, k)));
         SavePictureFile(pictures.Picture(k - 1), files.back());
     }
-    if (ZipFiles(archive, files, true))
-        return true;
-    // The pictures stay in the temporary folder, so that nothing is lost; the user learns where.
-    ShowError("生成压缩文件" + archive + "失败,图片保留在" + temp, "错误");
-    return false;
+    if (!ZipFiles(place.Archive, files, false)) {
+        // The pictures stay in their temporary folder, so that nothing is lost; the user learns where.
+        ShowError("生成压缩文件" + place.Archive + "失败,图片保留在" + place.PictureFolder, "错误");
+        return false;
+    }
+    // The archive holds every picture: a temporary file left behind costs only room.
+    const std::vector<std::string> kept = DeleteTemporaryPictures(files, place.PictureFolder);
+    if (!kept.empty())
+        ShowMsg("压缩文件" + place.Archive + "已生成,但" + std::to_string(kept.size()) +
+                    "个临时图片文件无法删除," + "它们在" + place.PictureFolder + ",可以手工删除",
+                "提示");
+    return true;
 }
 
 std::string ExportPictureFolder(const std::string& folder, const std::string& productName,

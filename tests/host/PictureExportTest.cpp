@@ -3,6 +3,7 @@
 // names; an unwritable folder and a failing archive.
 #include "../platform/TempDir.h"
 #include "PrintWindowFixture.h"
+#include "robustness/WriteFaults.h"
 
 #include <ctime>
 #include <zip.h>
@@ -174,37 +175,53 @@ TEST_F(PictureExportTest, ATemporaryFolderThatCannotBeMadeIsToldForEachSupplier)
     EXPECT_EQ(ReadBytes((exp / "earlier.zip").string()), "an earlier export");
 }
 
-TEST_F(PictureExportTest, AFailingArchiveKeepsItsPicturesAndTheOtherSuppliersAreExported) {
+// Two suppliers of one name, and a third whose name becomes theirs once made safe, exported in one
+// second: each gets its own archive, the second and third numbered as Windows numbers copies, and
+// a file that held the first name before is left alone.
+TEST_F(PictureExportTest, SuppliersOfOneNameGetAnArchiveEach) {
+    AddSupplier(13, "乙/供应商");
+    AddSupplier(14, "乙:供应商");
+    session->Database().Exec("UPDATE btype SET fullname = '乙供应商' WHERE rec = 12");
     AddBill(9001, 11, today - 1);
     AddBill(9002, 12, today);
-    const auto b = AddPictures(2, 80);
-    LinkBill(9001, 11, b);
-    LinkBill(9002, 12, AddPictures(1, 90));
-    // The first supplier's archive name is taken by a folder holding a file.
-    const fs::path taken = exp / ("乙供应商-" + stamp + ".zip");
-    fs::create_directories(taken);
-    WriteBytes((taken / "kept.txt").string(), "kept");
-    ExportBills({9001, 9002}, exp.string());
-    EXPECT_THAT(HostErrors(),
-                ElementsAre("生成压缩文件" + taken.string() + "失败,图片保留在" + (exp / "temp").string()));
-    EXPECT_THAT(HostMessages(), IsEmpty());
-    EXPECT_THAT(Names(exp / "temp"), ElementsAre("2-1.jpg", "2-2.jpg"));
-    EXPECT_EQ(ReadBytes((exp / "temp" / "2-2.jpg").string()),
-              std::string(stored[b[1]].begin(), stored[b[1]].end()));
-    EXPECT_EQ(ReadBytes((taken / "kept.txt").string()), "kept");
-    const auto second = ReadArchive(exp / ("甲供应商-" + stamp + ".zip"));
-    ASSERT_EQ(second.size(), 1u);
-    EXPECT_EQ(second[0].Name, "1-1.jpg");
+    AddBill(9003, 13, today);
+    AddBill(9004, 14, today);
+    const auto a = AddPictures(2, 80), b = AddPictures(1, 90), c = AddPictures(1, 95), d = AddPictures(3, 97);
+    LinkBill(9001, 11, a);
+    LinkBill(9002, 12, b);
+    LinkBill(9003, 13, c);
+    LinkBill(9004, 14, d);
+    fs::create_directories(exp / ("乙_供应商-" + stamp + ".zip"));
+    WriteBytes((exp / ("乙_供应商-" + stamp + ".zip") / "kept.txt").string(), "kept");
+    ExportBills({9001, 9002, 9003, 9004}, exp.string());
+    EXPECT_THAT(HostErrors(), IsEmpty());
+    EXPECT_THAT(HostMessages(), ElementsAre("导出图片到[" + exp.string() + "]成功"));
+    EXPECT_THAT(Names(exp), ElementsAre("temp", "乙_供应商-" + stamp + " (2).zip",
+                                        "乙_供应商-" + stamp + " (3).zip", "乙_供应商-" + stamp + ".zip",
+                                        "乙供应商-" + stamp + " (2).zip", "乙供应商-" + stamp + ".zip"));
+    EXPECT_EQ(ReadBytes((exp / ("乙_供应商-" + stamp + ".zip") / "kept.txt").string()), "kept");
+    std::size_t pictures = 0;
+    for (const char* name : {" (2).zip", " (3).zip"})
+        pictures += ReadArchive(exp / ("乙_供应商-" + stamp + name)).size();
+    for (const char* name : {".zip", " (2).zip"})
+        pictures += ReadArchive(exp / ("乙供应商-" + stamp + name)).size();
+    EXPECT_EQ(pictures, a.size() + b.size() + c.size() + d.size());
+    EXPECT_THAT(Names(exp / "temp"), IsEmpty());
 }
 
 TEST_F(PictureExportTest, APictureFileThatCannotBeWrittenEndsTheExportWithItsError) {
     AddBill(9001, 12, today - 1);
     AddBill(9002, 11, today);
-    LinkBill(9001, 12, AddPictures(1, 100));
-    LinkBill(9002, 11, AddPictures(2, 110));
-    // The second supplier's first temporary file cannot be written: a folder holds its name.
-    fs::create_directories(exp / "temp" / "2-1.jpg");
-    ExportBills({9001, 9002}, exp.string());
+    const auto small = AddPictures(1, 100), large = AddPictures(2, 110, 1600, 1130);
+    LinkBill(9001, 12, small);
+    LinkBill(9002, 11, large);
+    // Room for the first supplier's archive, not for the second supplier's first picture.
+    const std::size_t room = 2 * stored[small[0]].size() + 4096;
+    ASSERT_GT(stored[large[0]].size(), room);
+    {
+        test::TFileSizeLimit limit(room);
+        ExportBills({9001, 9002}, exp.string());
+    }
     ASSERT_EQ(runner->Texts(TMessageKind::mkErrorBox).size(), 1u);
     EXPECT_THAT(runner->Texts(TMessageKind::mkErrorBox)[0], HasSubstr("2-1.jpg"));
     EXPECT_THAT(HostMessages(), IsEmpty());

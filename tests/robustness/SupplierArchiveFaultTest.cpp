@@ -4,6 +4,7 @@
 #include "../comm/MockMainIntf.h"
 #include "../platform/FakePlatform.h"
 #include "../platform/TempDir.h"
+#include "DeleteFaults.h"
 #include "WriteFaults.h"
 #include "comm/Exception.h"
 #include "comm/ModuleState.h"
@@ -65,6 +66,7 @@ protected:
         ASSERT_GT(large->Bytes().size(), small->Bytes().size() + 1024);
         archive = ArchiveFileName(dir.Path(), "康华药业", "20170807130509");
         temp = TempFolderName(dir.Path());
+        pictureFolder = temp + "/康华药业-20170807130509";
     }
 
     TTempDir dir;
@@ -74,7 +76,7 @@ protected:
     NiceMock<TMockMainIntf>* host = new NiceMock<TMockMainIntf>;
     std::shared_ptr<TJPEGImage> small = std::make_shared<TJPEGImage>(sim::InvoicePageJpeg(40, 30, 1));
     std::shared_ptr<TJPEGImage> large = NoisePicture(120, 90);
-    std::string archive, temp;
+    std::string archive, temp, pictureFolder;
 };
 
 TEST_F(SupplierArchiveFaultTest, APictureThatCannotBeWrittenStopsTheExportKeepingThePicturesBefore) {
@@ -86,28 +88,59 @@ TEST_F(SupplierArchiveFaultTest, APictureThatCannotBeWrittenStopsTheExportKeepin
         TFileSizeLimit limit(small->Bytes().size() + 512);
         EXPECT_THROW(ExportOneBrecImage(7, pictures, dir.Path()), Exception);
     }
-    EXPECT_THAT(FolderNames(temp), ElementsAre("3-1.jpg"));
-    EXPECT_EQ(ReadBytes(temp + "/3-1.jpg"), BytesOf(*small));
+    EXPECT_THAT(FolderNames(pictureFolder), ElementsAre("3-1.jpg"));
+    EXPECT_EQ(ReadBytes(pictureFolder + "/3-1.jpg"), BytesOf(*small));
     EXPECT_FALSE(fs::exists(archive));
 }
 
+// An archive of the same name and second from before is never replaced: the new one takes the
+// next free name, and when it cannot be written its pictures stay in their own temporary folder,
+// where the next supplier's pictures do not go.
 TEST_F(SupplierArchiveFaultTest, AnArchiveThatCannotBeWrittenKeepsThePicturesAndTheOlderArchive) {
     WriteBytes(archive, "an older archive of the same second");
     TPictFileList pictures;
     pictures.Add("a", large);
     pictures.Add("b", large);
     pictures.Add("c", small);
-    EXPECT_CALL(*host, ShowError(AllOf(HasSubstr("生成压缩文件"), HasSubstr("图片保留在")), "错误"));
+    const std::string second = ArchiveFileName(dir.Path(), "康华药业", "20170807130509", 2);
+    const std::string kept = temp + "/康华药业-20170807130509 (2)";
+    EXPECT_CALL(*host, ShowError("生成压缩文件" + second + "失败,图片保留在" + kept, "错误"));
     {
         // Room for each picture, not for the archive of all three.
         TFileSizeLimit limit(large->Bytes().size() + 512);
         EXPECT_FALSE(ExportOneBrecImage(7, pictures, dir.Path()));
     }
     EXPECT_EQ(ReadBytes(archive), "an older archive of the same second");
-    EXPECT_THAT(FolderNames(temp), ElementsAre("3-1.jpg", "3-2.jpg", "3-3.jpg"));
-    EXPECT_EQ(ReadBytes(temp + "/3-2.jpg"), BytesOf(*large));
-    EXPECT_EQ(ReadBytes(temp + "/3-3.jpg"), BytesOf(*small));
-    EXPECT_THAT(FolderNames(dir.Path()), UnorderedElementsAre(fs::path(archive).filename().string(), "temp"));
+    EXPECT_THAT(FolderNames(kept), ElementsAre("3-1.jpg", "3-2.jpg", "3-3.jpg"));
+    EXPECT_EQ(ReadBytes(kept + "/3-2.jpg"), BytesOf(*large));
+    EXPECT_EQ(ReadBytes(kept + "/3-3.jpg"), BytesOf(*small));
+
+    // The next supplier of the run, of the same name and count, writes beside them.
+    pictures = TPictFileList();
+    pictures.Add("d", small);
+    pictures.Add("e", small);
+    pictures.Add("f", small);
+    EXPECT_TRUE(ExportOneBrecImage(7, pictures, dir.Path()));
+    EXPECT_EQ(ReadBytes(kept + "/3-2.jpg"), BytesOf(*large));
+    EXPECT_THAT(FolderNames(dir.Path()), UnorderedElementsAre(fs::path(archive).filename().string(),
+                                                              "康华药业-20170807130509 (3).zip", "temp"));
+}
+
+// A temporary picture that cannot be deleted after the archive is written: the archive counts as
+// written, and the user learns where the file remains.
+TEST_F(SupplierArchiveFaultTest, ATemporaryPictureThatCannotBeDeletedLeavesTheArchiveWritten) {
+    TPictFileList pictures;
+    pictures.Add("a", small);
+    pictures.Add("b", small);
+    EXPECT_CALL(*host, ShowMsg("压缩文件" + archive + "已生成,但1个临时图片文件无法删除,它们在" +
+                                   pictureFolder + ",可以手工删除",
+                               "提示"));
+    {
+        TDeleteRefused refused("/2-2.jpg");
+        EXPECT_TRUE(ExportOneBrecImage(7, pictures, dir.Path()));
+    }
+    EXPECT_TRUE(fs::exists(archive));
+    EXPECT_THAT(FolderNames(pictureFolder), ElementsAre("2-2.jpg"));
 }
 
 TEST_F(SupplierArchiveFaultTest, ATemporaryFolderThatCannotBeMadeIsAnError) {
