@@ -230,7 +230,7 @@ TSimAnswer TInsuranceService::Login(const std::vector<std::string>& f) {
         return Refused("就诊流水号已结算:" + visitNo);
     if (!v.Details.empty())
         return Refused("就诊流水号已有上传明细:" + visitNo);
-    v = Visit{cardNo, type, f[5], "DL" + visitNo, f[3], {}, {}, false, 0, 0, 0, 0, false};
+    v = Visit{cardNo, type, f[5], "DL" + visitNo, f[3], f[7], {}, {}, false, 0, 0, 0, 0, false};
     return Ok({v.LoginNo, FormatAmount(balances_[cardNo])});
 }
 
@@ -281,6 +281,8 @@ TSimAnswer TInsuranceService::UploadDetail(const std::vector<std::string>& f) {
         return Refused("就诊已结算,不能上传明细");
     if (f[16] != v->PosCode || f[17] != v->PosCode)
         return Refused("定点机构编码与登记时不符:" + f[16]);
+    if (f[10] != v->Operator)
+        return Refused("经办人与登记时不符:" + f[10]);
     if (f[3].empty())
         return Refused("药品[" + f[5] + "]未对照医保编码");
     const TCatalogueDrug* drug = FindCatalogueDrug(f[3]);
@@ -368,6 +370,8 @@ TSimAnswer TInsuranceService::Settle(const std::vector<std::string>& f) {
         return Refused("就诊已经结算");
     if (!v->PreSettled)
         return Refused("未预结算,不能结算");
+    if (f[3] != v->Operator)
+        return Refused("经办人与登记时不符:" + f[3]);
     if (std::stoul(f[7]) < v->Details.size())
         return Refused("明细行数" + f[7] + "少于上传明细" + std::to_string(v->Details.size()) + "行");
     double amount = 0;

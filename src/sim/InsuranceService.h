@@ -57,7 +57,7 @@ public:
 
 private:
     struct Visit {
-        std::string CardNo, Type, Date, LoginNo, PosCode;
+        std::string CardNo, Type, Date, LoginNo, PosCode, Operator;
         std::vector<TSimDetail> Details;
         std::set<std::string> Bills; // every bill that uploaded lines under the visit
         bool PreSettled = false;

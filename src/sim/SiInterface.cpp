@@ -47,6 +47,12 @@ TKV_SIM_EXPORT std::int32_t TKV_SIM_CALL INIT() {
     return 0;
 }
 
+// Not an entry point of the real library: the test harness's way to start each test against a
+// service with empty records, as a fresh installation of the regional service would be.
+TKV_SIM_EXPORT void TKV_SIM_CALL SimReset() {
+    Service().Reset();
+}
+
 TKV_SIM_EXPORT std::int32_t TKV_SIM_CALL BUSINESS_HANDLE(const char* indata, char* outdata) {
     if (!outdata)
         return -1;

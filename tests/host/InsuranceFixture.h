@@ -154,6 +154,12 @@ class SimInsuranceFixture : public InsuranceFixture {
 protected:
     void SetUp() override {
         InsuranceFixture::SetUp();
+        // The service keeps its records for the life of the process, as a regional one does; each
+        // test starts with none.
+        if (void* sim = dlopen((std::string(TKV_SIM_DIR) + "/SiInterface.dll").c_str(), RTLD_NOW)) {
+            reinterpret_cast<void (*)()>(dlsym(sim, "SimReset"))();
+            dlclose(sim);
+        }
         UseLibrary(std::string(TKV_SIM_DIR) + "/SiInterface.dll");
         ASSERT_TRUE(plug->ssInit());
     }

@@ -160,6 +160,10 @@ TEST_F(SimInsuranceServiceTest, ASaleLineIsCheckedFieldByFieldAgainstTheCatalogu
     std::string otherPoint = good;
     otherPoint.replace(otherPoint.find("|P001|P001|"), 11, "|P002|P002|");
     EXPECT_EQ(svc.Handle(otherPoint).Text, "0|定点机构编码与登记时不符:P002");
+    EXPECT_EQ(swapped(11, 17), "0|定点机构编码与登记时不符:收银员"); // operator, service point
+    std::string otherOperator = good;
+    otherOperator.replace(otherOperator.find("|收银员|"), 11, "|店长|");
+    EXPECT_EQ(svc.Handle(otherOperator).Text, "0|经办人与登记时不符:店长");
     EXPECT_EQ(svc.Handle(good).Text, "1");
     EXPECT_EQ(svc.Handle(good).Text, "0|药品[阿莫西林胶囊]明细重复上传,零售单:LS6");
     EXPECT_EQ(svc.Uploaded("V6").size(), 1u);
