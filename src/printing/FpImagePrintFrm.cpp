@@ -341,20 +341,26 @@ void TFpImagePrintFrm::btn_PrintClick() {
     const std::shared_ptr<IPrinter> printer = FormRunner().ExecutePrintDialog(OwnerHandle());
     if (!printer)
         return;
+    bool all = true;
     for (int i = 0; i < FAllPictFileList.Count(); ++i) {
         const std::int32_t brec = IntegerOr(FAllPictFileList.Key(i), 0);
-        PrintOneBrecImage(brec, FAllPictFileList.List(i), *printer);
+        if (!PrintOneBrecImage(brec, FAllPictFileList.List(i), *printer)) {
+            all = false;
+            continue; // its bills are not counted as printed either
+        }
         for (int row = 0; row < MainGrid->GetDataRowCount(); ++row)
             if (MainGrid->GetRowSelected(row) && MainGrid->GetColIntValue("ImageCount", row) != 0 &&
                 MainGrid->GetColIntValue("brec", row) == brec)
                 zk_TkSaveBillprinttimes(MainGrid->GetColStrText("uniquebillid", row));
     }
     MainGrid->CancelSelectAll();
-    ShowMsg("打印完成", "提示");
+    // Completion is told only when every supplier printed; the failures were told already.
+    if (all)
+        ShowMsg("打印完成", "提示");
     LoadData();
 }
 
-void TFpImagePrintFrm::PrintOneBrecImage(std::int32_t brec, TPictFileList& pictures, IPrinter& printer) {
+bool TFpImagePrintFrm::PrintOneBrecImage(std::int32_t brec, TPictFileList& pictures, IPrinter& printer) {
     try {
         const TDateTime today = Today();
         TClientDataSet printed;
@@ -367,20 +373,32 @@ void TFpImagePrintFrm::PrintOneBrecImage(std::int32_t brec, TPictFileList& pictu
                 pictures.Delete(i);
         if (pictures.Count() == 0) {
             ShowMsg("单位" + GetBfullname(brec) + "今天没有需要再打印的图片,确认后继续", "提示");
-            return;
+            return true;
         }
         ShowMsg("开始打印单位" + GetBfullname(brec) + "的图片", "提示");
-        PrintPicturePages(
-            printer, pictures.Count(), [&pictures](int i) -> const TGraphic& { return pictures.Picture(i); },
-            [&](int i) {
-                try {
-                    zk_TkSaveBPirntImage(brec, today, pictures.Key(i));
-                } catch (const std::exception&) {
-                    // a picture whose record fails is printed all the same; the next one goes on
-                }
-            });
-    } catch (const std::exception&) {
-        // the supplier's job ends here without a message; the run goes on with the bill counts
+        try {
+            PrintPicturePages(printer, pictures.Count(),
+                              [&pictures](int i) -> const TGraphic& { return pictures.Picture(i); });
+        } catch (const std::exception& e) {
+            // Nothing of a failed job counts as printed, so that the next run prints it again.
+            ShowError("单位" + GetBfullname(brec) + "的图片没有打印完成:" + e.what() +
+                          "\r\n这些图片没有记为今天已打印,排除故障后可以重新打印。",
+                      "错误");
+            return false;
+        }
+        // The job is printed: its pictures are recorded one by one; a record that fails leaves
+        // only that picture to be printed again.
+        for (int i = 0; i < pictures.Count(); ++i) {
+            try {
+                zk_TkSaveBPirntImage(brec, today, pictures.Key(i));
+            } catch (const std::exception&) {
+            }
+        }
+        return true;
+    } catch (const std::exception& e) {
+        // the supplier's printed pictures or name could not be read: it is told, the run goes on
+        ShowError("单位编号" + std::to_string(brec) + "的图片没有打印:" + e.what(), "错误");
+        return false;
     }
 }
 

@@ -77,7 +77,8 @@ private:
     void FormShow();
     // Prints one supplier's pictures that were not printed for it today as one job; every failure ends the
     // supplier silently.
-    void PrintOneBrecImage(std::int32_t brec, TPictFileList& pictures, IPrinter& printer);
+    // False when the supplier's job failed; the user has been told which supplier did not print.
+    bool PrintOneBrecImage(std::int32_t brec, TPictFileList& pictures, IPrinter& printer);
     bool HasTickedRow() const;
 
     TClientDataSet FDataSet;

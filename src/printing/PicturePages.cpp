@@ -34,8 +34,7 @@ void DrawPicturePage(IPrinter& printer, int k, int n, const TGraphic& picture) {
     printer.StretchDraw(page.Picture, picture);
 }
 
-void PrintPicturePages(IPrinter& printer, int n, const std::function<const TGraphic&(int)>& picture,
-                       const std::function<void(int)>& afterPage) {
+void PrintPicturePages(IPrinter& printer, int n, const std::function<const TGraphic&(int)>& picture) {
     if (n <= 0)
         return;
     printer.BeginDoc();
@@ -44,11 +43,13 @@ void PrintPicturePages(IPrinter& printer, int n, const std::function<const TGrap
             if (i > 0)
                 printer.NewPage();
             DrawPicturePage(printer, i + 1, n, picture(i));
-            if (afterPage)
-                afterPage(i);
         }
     } catch (...) {
-        printer.EndDoc();
+        try {
+            printer.EndDoc(); // the job never stays open in the spooler, whatever failed
+        } catch (const std::exception&) {
+            // the page's failure is the one to tell
+        }
         throw;
     }
     printer.EndDoc();

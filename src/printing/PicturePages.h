@@ -29,10 +29,9 @@ TPicturePageLayout LayOutPicturePage(int pageWidth, int pageHeight, TTextSize he
 // then the picture stretched into the rest.
 void DrawPicturePage(IPrinter& printer, int k, int n, const TGraphic& picture);
 
-// Prints n pictures as one print job, one per page, picture(i) being the i-th (0-based) and
-// afterPage(i) running once its page is drawn. The job is ended also when a page fails; the
-// failure then propagates to the caller. Nothing is printed for n = 0.
-void PrintPicturePages(IPrinter& printer, int n, const std::function<const TGraphic&(int)>& picture,
-                       const std::function<void(int)>& afterPage = {});
+// Prints n pictures as one print job, one per page, picture(i) being the i-th (0-based). The job is
+// ended also when a page fails; the first failure then propagates to the caller. The job printed
+// only when the call returns. Nothing is printed for n = 0.
+void PrintPicturePages(IPrinter& printer, int n, const std::function<const TGraphic&(int)>& picture);
 
 } // namespace tkv

@@ -34,9 +34,11 @@ void TGdiPrinter::BeginDoc() {
     info.lpszDocName = name.c_str();
     if (StartDocW(dc_, &info) <= 0)
         throw EPrinter("打印机不能开始打印");
-    inJob_ = true;
-    if (StartPage(dc_) <= 0)
+    if (StartPage(dc_) <= 0) {
+        AbortDoc(dc_); // a job without its first page is no job: the next one can begin
         throw EPrinter("打印机不能开始新的一页");
+    }
+    inJob_ = true;
     inPage_ = true;
 }
 
