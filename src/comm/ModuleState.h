@@ -30,8 +30,9 @@ public:
     std::int32_t LastErrorCode = 0;
     std::string LastErrorMsg;
     bool ShowLog = false;
-    bool SettleJournalShown = false; // the journal's settlements were told once since the load
-    WindowHandle OwnerWindow = 0;    // the host main window, owner of every plug-in window
+    bool SettleJournalShown = false;   // the journal's settlements were told once since the load
+    bool UnrememberedToldOnce = false; // a window setting that could not be saved was told
+    WindowHandle OwnerWindow = 0;      // the host main window, owner of every plug-in window
 
     LibraryHandle InsuranceLibrary = nullptr; // the external insurance interface library
     std::unique_ptr<TGatewayLog> LogList;     // the gateway log; created at its first line

@@ -222,13 +222,13 @@ void TFpImagePrintFrm::FormShow() {
 void TFpImagePrintFrm::CloseQuery(bool& canClose) {
     TParentForm::CloseQuery(canClose);
     canClose = true;
-    try {
-        Platform().WriteProfileString(kBillStatusFile, kSection, kBillStatusKey,
-                                      std::to_string(cbox_billstatus->ItemIndex()));
-    } catch (const std::exception& e) {
-        // Closing is never refused: the user learns that the choice was not remembered.
-        ShowDefaultError(e.what());
-    }
+    // Closing is never refused for a choice that cannot be remembered.
+    RememberSetting(
+        [this] {
+            Platform().WriteProfileString(kBillStatusFile, kSection, kBillStatusKey,
+                                          std::to_string(cbox_billstatus->ItemIndex()));
+        },
+        "单据状态的选择");
 }
 
 std::string TFpImagePrintFrm::PrintCountOperator(const std::string& shown) {
@@ -406,7 +406,7 @@ void TFpImagePrintFrm::btn_ExportClick() {
     const std::string folder = GetExportFolder(*edit_Path);
     if (folder.empty())
         return;
-    WriteExportPath(kPrintExportPathKey, folder);
+    RememberSetting([&folder] { WriteExportPath(kPrintExportPathKey, folder); }, "导出文件夹");
     GetAllPictureFile();
     if (FAllPictFileList.Count() == 0) {
         ShowMsg("没有需要导出的图片,请检查", "提示");
@@ -432,7 +432,7 @@ void TFpImagePrintFrm::btn_PrintListClick() {
 void TFpImagePrintFrm::edit_PathChange() {
     const std::string& path = edit_Path->GetPath();
     if (!FShowingPath && !path.empty())
-        WriteExportPath(kPrintExportPathKey, path);
+        RememberSetting([&path] { WriteExportPath(kPrintExportPathKey, path); }, "导出文件夹");
 }
 
 void ShowFpImagePrint() {

@@ -6,6 +6,7 @@
 #include "ZipFiles.h"
 #include "comm/Exception.h"
 #include "comm/Messages.h"
+#include "comm/ModuleState.h"
 #include "comm/Paths.h"
 #include "platform/Platform.h"
 #include "platform/WholeFile.h"
@@ -48,6 +49,19 @@ std::string ReadExportPath(const std::string& key) {
 
 void WriteExportPath(const std::string& key, const std::string& folder) {
     Platform().WriteProfileString(ExportPathFile(), kSection, key, folder);
+}
+
+void RememberSetting(const std::function<void()>& write, const std::string& what) {
+    try {
+        write();
+    } catch (const std::exception&) {
+        TModuleState& m = ModuleState();
+        if (!m.UnrememberedToldOnce) {
+            m.UnrememberedToldOnce = true;
+            ShowMsg(what + "没有能记住：插件文件夹中的设置文件不能写入。工作照常进行，下次需要重新选择。",
+                    "提示");
+        }
+    }
 }
 
 std::string GetExportFolder(TPathSelectEdit& edit) {

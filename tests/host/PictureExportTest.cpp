@@ -107,6 +107,29 @@ TEST_F(PictureExportTest, EverySupplierGetsItsArchiveNumberedFromOne) {
     EXPECT_EQ(Remembered(), exp.string());
 }
 
+// Settings that cannot be saved (a folder in the place of each file) never hold up the work: the
+// typed folder, the export and the closing go on, and the user is told once.
+TEST_F(PictureExportTest, SettingsThatCannotBeSavedAreToldOnceAndStopNothing) {
+    fs::create_directories(PlugFolder() / "TKExportPath.ini");
+    fs::create_directories(ProfileFolder() / "BillstatusDefault.int");
+    AddBill(9001, 11, today);
+    LinkBill(9001, 11, AddPictures(1, 42));
+    runner->Expect("TFpImagePrintFrm", [&](TFormDriver& d) {
+        d.Type("edit_Path", exp.string());
+        d.Click("btn_Query");
+        Tick(d, {9001});
+        d.Click("btn_Export");
+        d.Click("btn_Exit");
+    });
+    TkvPrint("");
+    EXPECT_THAT(HostErrors(), IsEmpty());
+    EXPECT_THAT(
+        HostMessages(),
+        ElementsAre("导出文件夹没有能记住：插件文件夹中的设置文件不能写入。工作照常进行，下次需要重新选择。",
+                    "导出图片到[" + exp.string() + "]成功"));
+    EXPECT_EQ(ReadArchive(exp / ("乙供应商-" + stamp + ".zip")).size(), 1u);
+}
+
 TEST_F(PictureExportTest, AHostileSupplierNameStaysInsideTheExportFolder) {
     AddSupplier(13, "..\\甲/乙:公司");
     AddBill(9001, 13, today);
