@@ -20,28 +20,23 @@ bool Refused(const char* path) {
     return !end.empty() && name.size() >= end.size() && name.substr(name.size() - end.size()) == end;
 }
 
-template <class F> F Next(const char* name) {
-    return reinterpret_cast<F>(dlsym(RTLD_NEXT, name));
+// The refused deletion, or the C library's own.
+int DeleteOrRefuse(const char* path, const char* libraryFunction) {
+    if (Refused(path)) {
+        errno = EACCES;
+        return -1;
+    }
+    return reinterpret_cast<int (*)(const char*)>(dlsym(RTLD_NEXT, libraryFunction))(path);
 }
 
 } // namespace
 
 extern "C" int remove(const char* path) noexcept {
-    if (Refused(path)) {
-        errno = EACCES;
-        return -1;
-    }
-    static const auto next = Next<int (*)(const char*)>("remove");
-    return next(path);
+    return DeleteOrRefuse(path, "remove");
 }
 
 extern "C" int unlink(const char* path) noexcept {
-    if (Refused(path)) {
-        errno = EACCES;
-        return -1;
-    }
-    static const auto next = Next<int (*)(const char*)>("unlink");
-    return next(path);
+    return DeleteOrRefuse(path, "unlink");
 }
 
 namespace tkv::test {
