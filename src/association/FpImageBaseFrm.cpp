@@ -72,6 +72,8 @@ void TFpImageBaseFrm::edit_FPCodeExit() {
 TVoiceLookup TFpImageBaseFrm::LookupVoice(const std::string& voicecode, std::int32_t voiceid,
                                           const std::set<std::int32_t>& chosen) {
     TVoiceLookup found;
+    FUnshownChosen.clear();
+    std::string unshown;
     try {
         TClientDataSet pictures;
         found = zk_TkGetVoiceCodeImage(voicecode, voiceid, DateOf(Platform().Now()), pictures);
@@ -79,11 +81,26 @@ TVoiceLookup TFpImageBaseFrm::LookupVoice(const std::string& voicecode, std::int
             return found;
         edit_FPDate->SetDate(found.voicedate);
         edit_FPBtype->SetRec(found.brec);
-        for (pictures.First(); !pictures.Eof(); pictures.Next())
-            Strip->AddInvoiceImage(pictures, chosen.count(pictures.FieldByName("ImageId").AsInteger()) > 0);
+        for (pictures.First(); !pictures.Eof(); pictures.Next()) {
+            const std::int32_t imageId = pictures.FieldByName("ImageId").AsInteger();
+            const bool isChosen = chosen.count(imageId) > 0;
+            try {
+                Strip->AddInvoiceImage(pictures, isChosen);
+            } catch (const std::exception&) {
+                // One damaged picture does not cost the others; a chosen one stays chosen.
+                unshown +=
+                    "\r\n" + pictures.FieldByName("imgname").AsString() + (isChosen ? "（已关联）" : "");
+                if (isChosen)
+                    FUnshownChosen.push_back(imageId);
+            }
+        }
     } catch (const std::exception&) {
         // The lookup only offers what it can read; the pictures read so far stay.
     }
+    if (!unshown.empty())
+        ShowMsg("下列发票图片无法显示,已跳过,其余图片照常载入:" + unshown +
+                    (FUnshownChosen.empty() ? "" : "\r\n已关联的图片保存时仍然保持关联。"),
+                "提示");
     return found;
 }
 

@@ -13,6 +13,7 @@
 
 #include <memory>
 #include <set>
+#include <vector>
 
 namespace tkv {
 
@@ -39,8 +40,10 @@ protected:
     void MakeInvoiceArea(TControl* area, int fieldsTop, int selectedTop, int availableTop,
                          bool checkScanFolder);
     // Looks an invoice up (by number, or by id with an empty number) and adds the pictures of its
-    // pool that the store returns, choosing those whose picture id is in `chosen`. Every error of
-    // the lookup is swallowed: the pictures read so far stay. The lookup's answer, voiceid 0 when
+    // pool that the store returns, choosing those whose picture id is in `chosen`. A picture that
+    // cannot be read or shown is skipped, the rest of the pool loads, and the skipped ones are
+    // named to the user; those in `chosen` are kept in FUnshownChosen. Any other error of the
+    // lookup is swallowed: the pictures read so far stay. The lookup's answer, voiceid 0 when
     // nothing was found or it failed before answering.
     TVoiceLookup LookupVoice(const std::string& voicecode, std::int32_t voiceid,
                              const std::set<std::int32_t>& chosen);
@@ -51,6 +54,8 @@ protected:
     bool Save(const std::function<void(const std::string& key, std::int32_t voiceid)>& link);
 
     std::string FOldVoiceCode;
+    // Chosen pictures of the last lookup that could not be shown: a save keeps them chosen.
+    std::vector<std::int32_t> FUnshownChosen;
 };
 
 } // namespace tkv

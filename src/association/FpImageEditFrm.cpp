@@ -133,6 +133,8 @@ void TFpImageEditFrm::btn_OKClick() {
     if (!CheckFPCode())
         return;
     if (Save([this](const std::string& key, std::int32_t voiceid) {
+            for (std::int32_t imageId : FUnshownChosen)
+                zk_savetempVoiceLink(key, imageId);
             zk_TkSaveJobLinkImag(FLinkId, key, voiceid);
         }))
         SetModalResult(mrOk);

@@ -278,8 +278,8 @@ TEST_F(AssociationWindowsTest, ChangingTheInvoiceNumberAsksOnlyWhenPicturesAreHe
                 ElementsAre("更改发票号码将清空图片信息,是否继续", "更改发票号码将清空图片信息,是否继续"));
 }
 
-// A damaged picture in the store ends the invoice lookup quietly; the pictures read before it stay.
-TEST_F(AssociationWindowsTest, ACorruptStoredPictureEndsTheLookupKeepingThoseBefore) {
+// A damaged picture in the store is skipped and named; the invoice's other pictures load.
+TEST_F(AssociationWindowsTest, ACorruptStoredPictureIsSkippedAndNamed) {
     const ResultRows second = session->Database().Select(
         "SELECT i.imgname FROM TK_Image i JOIN TK_VoiceImage v ON v.ImageId = i.ImageId JOIN TK_Voice t ON "
         "t.voiceid = v.voiceid WHERE t.VoiceCode = 'FP31000001' ORDER BY v.id LIMIT 1 OFFSET 1");
@@ -293,7 +293,8 @@ TEST_F(AssociationWindowsTest, ACorruptStoredPictureEndsTheLookupKeepingThoseBef
         EXPECT_EQ(form.edit_FPBtype->GetRec(), 1);
     });
     ShowFpImage();
-    EXPECT_THAT(HostMessages(), IsEmpty());
+    EXPECT_THAT(HostMessages(), ElementsAre("下列发票图片无法显示,已跳过,其余图片照常载入:\r\n" +
+                                            second.Value(0, "imgname").AsString()));
     EXPECT_THAT(runner->Texts(TMessageKind::mkErrorBox), IsEmpty());
 }
 

@@ -143,3 +143,45 @@ TEST_F(EditWindowPicturesTest, TheEditWindowRemembersAFolderOfItsOwn) {
 }
 
 } // namespace
+
+namespace {
+
+// A damaged picture in the invoice's pool, one linked and one not: the others load, both are named,
+// and saving keeps the linked one linked.
+TEST_F(EditWindowPicturesTest, ADamagedPictureIsSkippedNamedAndKeptLinked) {
+    auto& db = session->Database();
+    const auto images = db.Select("SELECT i.ImageId, i.ord, i.imgname FROM TK_VoiceImage v JOIN TK_Image i "
+                                  "ON i.ImageId = v.ImageId WHERE v.voiceid = ? ORDER BY v.id",
+                                  {OleVariant(voiceId)});
+    const std::vector<std::uint8_t> damaged = {'n', 'o', 't', ' ', 'a', ' ', 'J', 'P', 'E', 'G'};
+    for (int row : {0, 3})
+        session->Pictures().Restore(images.Value(row, "ord").AsInteger(),
+                                    images.Value(row, "imgname").AsString(), damaged);
+    const auto linked = [&] {
+        return db.Select("SELECT count(*) AS n FROM TK_JobLinkImage WHERE linkid = ?", {OleVariant(linkId)})
+            .Value(0, "n")
+            .AsInteger();
+    };
+    const std::int32_t before = linked();
+    session->Ui().QueueAnswer(true);
+    runner->Expect("TFpImageEditFrm", [&](TFormDriver& d) {
+        auto& form = static_cast<TFpImageEditFrm&>(d.Form());
+        EXPECT_EQ(form.Strip->FImageList.size(), 3u);
+        EXPECT_EQ(form.Strip->FImageSelList, (std::vector<std::string>{"1"}));
+        d.Click("btn_OK");
+    });
+    ShowFpImageEdit(linkId, voiceId);
+    ASSERT_FALSE(HostMessages().empty());
+    EXPECT_EQ(HostMessages().front(), "下列发票图片无法显示,已跳过,其余图片照常载入:\r\n" +
+                                          images.Value(0, "imgname").AsString() + "（已关联）\r\n" +
+                                          images.Value(3, "imgname").AsString() +
+                                          "\r\n已关联的图片保存时仍然保持关联。");
+    EXPECT_EQ(linked(), before);
+    EXPECT_EQ(db.Select("SELECT count(*) AS n FROM TK_JobLinkImage WHERE linkid = ? AND ImageId = ?",
+                        {OleVariant(linkId), images.Value(0, "ImageId")})
+                  .Value(0, "n")
+                  .AsInteger(),
+              1);
+}
+
+} // namespace
