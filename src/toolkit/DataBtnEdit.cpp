@@ -64,6 +64,25 @@ bool TDataBtnEdit::AcceptDoubleChar(char32_t key) const {
     return static_cast<int>(after.size() - point - 1) <= dataTypes_.Digital;
 }
 
+bool TDataBtnEdit::WithinSettings(char32_t key) const {
+    if (dataTypes_.Length > 0 && CharCount() - SelLength() >= dataTypes_.Length)
+        return false;
+    const TValueType vt = dataTypes_.ValueType;
+    if (vt != vtInteger && vt != vtDouble && vt != vtDoubleNoTotal)
+        return true;
+    // A range is set when the maximum lies above the minimum (both 0: no range).
+    const bool ranged = dataTypes_.MaxValue > dataTypes_.MinValue;
+    // A positive field, or a range that does not reach below zero, takes no minus sign.
+    if (key == U'-' && (dataTypes_.Positive || (ranged && dataTypes_.MinValue >= 0)))
+        return false;
+    // Typing more digits only moves a number away from zero: a value past the maximum, or below a
+    // negative minimum, cannot come back by typing on.
+    double value = 0;
+    if (!ranged || !ParseDouble(TextAfterTyping(key), value))
+        return true;
+    return value <= dataTypes_.MaxValue && !(dataTypes_.MinValue < 0 && value < dataTypes_.MinValue);
+}
+
 bool TDataBtnEdit::AcceptChar(char32_t key) const {
     if (canNotInput_)
         return false;
@@ -71,6 +90,8 @@ bool TDataBtnEdit::AcceptChar(char32_t key) const {
         return false;
     if (key == VK_BACK)
         return true;
+    if (!WithinSettings(key))
+        return false;
     switch (dataTypes_.ValueType) {
     case vtInteger:
         return AcceptIntegerChar(key);

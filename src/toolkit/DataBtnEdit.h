@@ -1,6 +1,6 @@
 // An edit with an optional button at its right end and typed-input settings: integer and decimal
-// edits refuse characters that would not make a number of their kind, and SetText shows a value
-// formatted by the value type.
+// edits refuse characters that would not make a number of their kind or would leave the settings'
+// length, sign or range, and SetText shows a value formatted by the value type.
 #pragma once
 
 #include "DataTypes.h"
@@ -42,6 +42,8 @@ protected:
     bool AcceptChar(char32_t key) const override;
 
 private:
+    // Length, sign, maximum and a negative minimum of the typed-input settings.
+    bool WithinSettings(char32_t key) const;
     bool AcceptIntegerChar(char32_t key) const;
     bool AcceptDoubleChar(char32_t key) const;
 

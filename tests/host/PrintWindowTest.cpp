@@ -176,11 +176,11 @@ TEST_F(PrintWindowTest, PrintCountConditionSendsItsOperatorAndAnEmptyNumberSends
         d.SetText("edit_printcount", "");
         d.Click("btn_Query"); // "= 0": every bill but the one printed twice
         EXPECT_EQ(form.MainGrid->GetDataRowCount(), all);
-        // The number refuses a fifth digit and a minus sign after the first place.
-        d.SetText("edit_printcount", "12345");
-        EXPECT_EQ(form.edit_printcount->GetText(), "1234");
-        d.SetText("edit_printcount", "1-");
-        EXPECT_EQ(form.edit_printcount->GetText(), "1");
+        // The number keeps to its three characters and takes no sign.
+        d.SetText("edit_printcount", "9999");
+        EXPECT_EQ(form.edit_printcount->GetText(), "999");
+        d.SetText("edit_printcount", "-5");
+        EXPECT_EQ(form.edit_printcount->GetText(), "5");
     });
     TkvPrint("");
 }

@@ -27,19 +27,48 @@ TDataBtnEdit& PrintCountEdit(TForm& form) {
     return edit;
 }
 
+// An integer edit of -1000 to 1000: four digits and a sign.
+TDataBtnEdit& IntegerEdit(TForm& form) {
+    auto& edit = form.Make<TDataBtnEdit>("e");
+    TDataTypes& t = edit.GetDataTypes();
+    t.ValueType = vtInteger;
+    t.MaxValue = 1000;
+    t.MinValue = -1000;
+    return edit;
+}
+
 } // namespace
 
-TEST(DataBtnEdit, PrintCountEditRefusesFifthDigit) {
+// The print count edit: three characters, no sign, nothing above its maximum of 1000.
+TEST(DataBtnEdit, PrintCountEditKeepsToItsLengthSignAndRange) {
     TForm form;
     auto& edit = PrintCountEdit(form);
     EXPECT_EQ(edit.GetText(), "0");
     edit.SelectAll();
-    EXPECT_EQ(TypeInto(edit, "12345"), "1234");
+    EXPECT_EQ(TypeInto(edit, "9999"), "999");
+    edit.SelectAll();
+    EXPECT_EQ(TypeInto(edit, "-5"), "5");
+    // A longer edit of the same range refuses the digit that passes the maximum.
+    edit.GetDataTypes().Length = 0;
+    edit.SelectAll();
+    EXPECT_EQ(TypeInto(edit, "1001"), "100");
+    EXPECT_EQ(TypeInto(edit, "0"), "1000");
+}
+
+// Below a negative minimum the edit stops as it stops above the maximum.
+TEST(DataBtnEdit, ANegativeMinimumIsKept) {
+    TForm form;
+    auto& edit = IntegerEdit(form);
+    edit.GetDataTypes().MinValue = -50;
+    EXPECT_EQ(TypeInto(edit, "-51"), "-5");
+    edit.GetDataTypes().Positive = true;
+    edit.SetText("");
+    EXPECT_EQ(TypeInto(edit, "-7"), "7");
 }
 
 TEST(DataBtnEdit, IntegerMinusOnlyInFirstPosition) {
     TForm form;
-    auto& edit = PrintCountEdit(form);
+    auto& edit = IntegerEdit(form);
     edit.SelectAll();
     EXPECT_EQ(TypeInto(edit, "12-"), "12");
     edit.SetSelStart(0);
@@ -59,21 +88,21 @@ TEST(DataBtnEdit, IntegerMinusOnlyInFirstPosition) {
 
 TEST(DataBtnEdit, IntegerRefusesLettersAndPoint) {
     TForm form;
-    auto& edit = PrintCountEdit(form);
+    auto& edit = IntegerEdit(form);
     edit.SelectAll();
     EXPECT_EQ(TypeInto(edit, "1a.2"), "12");
 }
 
 TEST(DataBtnEdit, IntegerLimitCountsTheMinusSign) {
     TForm form;
-    auto& edit = PrintCountEdit(form);
+    auto& edit = IntegerEdit(form);
     edit.SelectAll();
     EXPECT_EQ(TypeInto(edit, "-1234"), "-123");
 }
 
 TEST(DataBtnEdit, BackspaceAlwaysAllowedAtTheLimit) {
     TForm form;
-    auto& edit = PrintCountEdit(form);
+    auto& edit = IntegerEdit(form);
     edit.SelectAll();
     TypeInto(edit, "1000");
     char32_t back = VK_BACK;

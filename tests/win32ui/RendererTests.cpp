@@ -170,14 +170,15 @@ UI_TEST("typing goes through the edit model; Enter, Tab and Delete") {
     WaitShown(steps, w, "控件陈列");
     steps.Do("focus the count", [&] { form.SetActiveControl(form.edit_Count); });
     steps.WaitFor("native focus follows", [&] { return FocusedName() == "edit_Count"; });
-    steps.Do("type", [&] { TypeText(L"12a345"); });
-    steps.WaitFor("refused characters", [&] { return form.edit_Count->Text() == "1234"; });
-    steps.Do("native text", [&] { CHECK_EQ(WindowText(FindControl(w, "edit_Count")), std::string("1234")); });
+    // A letter, a minus sign and the characters past the field's length of three are refused.
+    steps.Do("type", [&] { TypeText(L"-12a3459999"); });
+    steps.WaitFor("refused characters", [&] { return form.edit_Count->Text() == "123"; });
+    steps.Do("native text", [&] { CHECK_EQ(WindowText(FindControl(w, "edit_Count")), std::string("123")); });
     steps.Do("home, delete", [&] {
         PressKey(VK_HOME);
         PressKey(VK_DELETE);
     });
-    steps.WaitFor("deleted through the model", [&] { return form.edit_Count->Text() == "234"; });
+    steps.WaitFor("deleted through the model", [&] { return form.edit_Count->Text() == "23"; });
     steps.Do("enter", [&] { PressKey(VK_RETURN); });
     steps.WaitFor("Enter moved on",
                   [&] { return ActiveName(form) == "btn_Ok" && FocusedName() == "btn_Ok"; });
@@ -309,16 +310,15 @@ UI_TEST("picture slots: double-click, buttons and the context menu") {
     steps.Do("double-click Image2", [&] { ClickCentre(FindControl(w, "Image2"), false, true); });
     steps.WaitFor("dblclick", [&] { return Has(form.events, "dblclick Image2"); });
     steps.Do("right-click Image1", [&] { ClickCentre(FindControl(w, "Image1"), true); });
-    steps.WaitFor("mouse down and menu", [&] {
-        return Has(form.events, "right Image1") && MenuShown();
-    });
+    steps.WaitFor("mouse down and menu", [&] { return Has(form.events, "right Image1") && MenuShown(); });
     steps.Do("choose the second item", [&] {
         PressKey(VK_DOWN);
         PressKey(VK_DOWN);
         PressKey(VK_RETURN);
     });
     steps.WaitFor("menu item ran", [&] { return Has(form.events, "menu 删除"); });
-    steps.WaitFor("the first menu closed", [&] { return !MenuShown(); }, 20000);
+    steps.WaitFor(
+        "the first menu closed", [&] { return !MenuShown(); }, 20000);
     steps.Do("right-click the empty Image4", [&] { ClickCentre(FindControl(w, "Image4"), true); });
     steps.WaitFor("the mouse down", [&] { return Has(form.events, "right Image4"); });
     // A tick comes only once the queued input is handled: the button-up and the context-menu
