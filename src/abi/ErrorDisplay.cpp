@@ -19,8 +19,9 @@ void ShowBoundaryError(const std::string& message) noexcept {
             m->VNMainintf->ShowError(message, "错误");
             return;
         }
-        MessageBoxW(nullptr, win32::Utf8ToWide(message).c_str(), L"错误",
-                    MB_OK | MB_ICONERROR | MB_TASKMODAL);
+        // Owned by the host's main window when the plug-in knows it, so it never hides behind it.
+        MessageBoxW(m ? reinterpret_cast<HWND>(m->OwnerWindow) : nullptr, win32::Utf8ToWide(message).c_str(),
+                    L"错误", MB_OK | MB_ICONERROR | MB_TASKMODAL);
     } catch (...) {
         // The display itself failed (the host raised): nothing further can show the error.
     }

@@ -99,6 +99,14 @@ template <class Hook> Bool8 VarHook(VARIANT* params, Hook hook) {
     return ToBool8(r);
 }
 
+// A hook whose answer does not depend on its var OleVariant: the host's value is neither read nor
+// written, so whatever the host passes (an interface, a decimal, an array of any shape, a
+// reference) comes back as it was and cannot make the hook fail.
+template <class Hook> Bool8 ParamsUntouched(Hook hook) {
+    OleVariant unused;
+    return ToBool8(hook(unused));
+}
+
 void TKV_STDCALL RetailPlugin_About(RawRetailPlugin* iface) {
     Guarded([&] { Core(iface)->About(); });
 }
@@ -144,35 +152,32 @@ void TKV_STDCALL RetailPlugin_ClearPlugInfo(RawRetailPlugin* iface) {
 }
 
 Bool8 TKV_STDCALL RetailPlugin_BeforeSave(RawRetailPlugin* iface, VARIANT* Params) {
-    return Guarded([&] { return VarHook(Params, [&](OleVariant& p) { return Core(iface)->BeforeSave(p); }); },
+    return Guarded([&] { return ParamsUntouched([&](OleVariant& p) { return Core(iface)->BeforeSave(p); }); },
                    Bool8{0});
 }
 
 Bool8 TKV_STDCALL RetailPlugin_AfterSave(RawRetailPlugin* iface, VARIANT* Params) {
-    return Guarded([&] { return VarHook(Params, [&](OleVariant& p) { return Core(iface)->AfterSave(p); }); },
+    return Guarded([&] { return ParamsUntouched([&](OleVariant& p) { return Core(iface)->AfterSave(p); }); },
                    Bool8{0});
 }
 
 Bool8 TKV_STDCALL RetailPlugin_BeforePrint(RawRetailPlugin* iface, VARIANT* GridData, VARIANT* Params) {
     return Guarded(
         [&] {
-            OleVariant grid = FromVariant(GridData), params = FromVariant(Params);
-            const bool r = Core(iface)->BeforePrint(grid, params);
-            AssignVariant(GridData, grid);
-            AssignVariant(Params, params);
-            return ToBool8(r);
+            OleVariant grid, params; // neither of the host's values is read or written
+            return ToBool8(Core(iface)->BeforePrint(grid, params));
         },
         Bool8{0});
 }
 
 Bool8 TKV_STDCALL RetailPlugin_CheckData(RawRetailPlugin* iface, VARIANT* Params) {
-    return Guarded([&] { return VarHook(Params, [&](OleVariant& p) { return Core(iface)->CheckData(p); }); },
+    return Guarded([&] { return ParamsUntouched([&](OleVariant& p) { return Core(iface)->CheckData(p); }); },
                    Bool8{0});
 }
 
 Bool8 TKV_STDCALL RetailPlugin_CheckGridRow(RawRetailPlugin* iface, std::int32_t ARow, VARIANT* Params) {
     return Guarded(
-        [&] { return VarHook(Params, [&](OleVariant& p) { return Core(iface)->CheckGridRow(ARow, p); }); },
+        [&] { return ParamsUntouched([&](OleVariant& p) { return Core(iface)->CheckGridRow(ARow, p); }); },
         Bool8{0});
 }
 
@@ -182,35 +187,35 @@ void TKV_STDCALL RetailPlugin_IniGridFields(RawRetailPlugin* iface, void* AGrid)
 
 Bool8 TKV_STDCALL RetailPlugin_BeforeVipCard(RawRetailPlugin* iface, VARIANT* Params) {
     return Guarded(
-        [&] { return VarHook(Params, [&](OleVariant& p) { return Core(iface)->BeforeVipCard(p); }); },
+        [&] { return ParamsUntouched([&](OleVariant& p) { return Core(iface)->BeforeVipCard(p); }); },
         Bool8{0});
 }
 
 Bool8 TKV_STDCALL RetailPlugin_AfterVipCard(RawRetailPlugin* iface, VARIANT* Params) {
     return Guarded(
-        [&] { return VarHook(Params, [&](OleVariant& p) { return Core(iface)->AfterVipCard(p); }); },
+        [&] { return ParamsUntouched([&](OleVariant& p) { return Core(iface)->AfterVipCard(p); }); },
         Bool8{0});
 }
 
 Bool8 TKV_STDCALL RetailPlugin_BeforePtyeInsert(RawRetailPlugin* iface, VARIANT* Params) {
     return Guarded(
-        [&] { return VarHook(Params, [&](OleVariant& p) { return Core(iface)->BeforePtyeInsert(p); }); },
+        [&] { return ParamsUntouched([&](OleVariant& p) { return Core(iface)->BeforePtyeInsert(p); }); },
         Bool8{0});
 }
 
 Bool8 TKV_STDCALL RetailPlugin_AfterPtyeInsert(RawRetailPlugin* iface, std::int32_t ARow, VARIANT* Params) {
     return Guarded(
-        [&] { return VarHook(Params, [&](OleVariant& p) { return Core(iface)->AfterPtyeInsert(ARow, p); }); },
+        [&] { return ParamsUntouched([&](OleVariant& p) { return Core(iface)->AfterPtyeInsert(ARow, p); }); },
         Bool8{0});
 }
 
 Bool8 TKV_STDCALL RetailPlugin_BeforeAcct(RawRetailPlugin* iface, VARIANT* Params) {
-    return Guarded([&] { return VarHook(Params, [&](OleVariant& p) { return Core(iface)->BeforeAcct(p); }); },
+    return Guarded([&] { return ParamsUntouched([&](OleVariant& p) { return Core(iface)->BeforeAcct(p); }); },
                    Bool8{0});
 }
 
 Bool8 TKV_STDCALL RetailPlugin_AfterAcct(RawRetailPlugin* iface, VARIANT* Params) {
-    return Guarded([&] { return VarHook(Params, [&](OleVariant& p) { return Core(iface)->AfterAcct(p); }); },
+    return Guarded([&] { return ParamsUntouched([&](OleVariant& p) { return Core(iface)->AfterAcct(p); }); },
                    Bool8{0});
 }
 

@@ -83,10 +83,9 @@ TFpImageFrm::TFpImageFrm() {
     MainGrid->SetBounds(0, 0, 0, 129);
     MainGrid->SetTabOrder(1);
 
-    InvoicePanel = &Make<TFramePanel>("InvoicePanel");
+    InvoicePanel = &Make<TGroupBox>("InvoicePanel");
     InvoicePanel->SetCaption("设置发票所对应的关联图片");
     InvoicePanel->SetAlign(TAlign::alClient);
-    InvoicePanel->SetBevelOuter(TBevelCut::bvNone);
     InvoicePanel->SetTabOrder(2);
     MakeInvoiceArea(InvoicePanel, 14, 48, 240, true);
 

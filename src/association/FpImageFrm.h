@@ -7,6 +7,7 @@
 #include "framework/DataSet.h"
 #include "toolkit/Action.h"
 #include "toolkit/BandGrid.h"
+#include "toolkit/GroupBox.h"
 #include "toolkit/RadioGroup.h"
 
 namespace tkv {
@@ -24,7 +25,7 @@ public:
     TRadioGroup* rg_Mode;      // "选择方式": "选单", "选明细"
     TActionButton* btn_Query;  // "查询"
     TBandGrid* MainGrid;
-    TFramePanel* InvoicePanel;
+    TGroupBox* InvoicePanel;
     TActionButton* btn_ViewBill; // "查看凭证"
     TAction* actActhelp;
 

@@ -94,6 +94,15 @@ UI_TEST("the new association window TFpImageFrm is its model") {
         CHECK_EQ(client.right, 991);
         CHECK_EQ(client.bottom, 669);
         CHECK(!(GetWindowLongPtrW(w, GWL_STYLE) & WS_THICKFRAME));
+        // The invoice area is a group box with its caption drawn in the top line of its frame.
+        HWND area = FindControl(w, "InvoicePanel");
+        HDC dc = GetDC(area);
+        bool inked = false;
+        for (int y = 0; y < 14 && !inked; ++y)
+            for (int x = 4; x < 200 && !inked; ++x)
+                inked = (GetPixel(dc, x, y) & 0xFFFFFF) == 0;
+        ReleaseDC(area, dc);
+        CHECK(inked);
         CHECK(SaveWindowPng(w, ArtifactPath("TFpImageFrm.png")));
     });
     steps.Do("detail mode", [&] {

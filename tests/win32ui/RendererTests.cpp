@@ -11,6 +11,8 @@
 #include "UiSteps.h"
 #include "association/ShowPictureFull.h"
 #include "framework/DataSet.h"
+#include "toolkit/FormEnvironment.h"
+#include "toolkit/FormRunner.h"
 
 #include <commctrl.h>
 
@@ -405,6 +407,26 @@ UI_TEST("the full-screen viewer covers the work area, hides its hint after two s
     steps.WaitFor("the viewer closed", [&] { return !IsWindow(viewer) && IsWindowEnabled(w); });
     steps.Do("close", [&] { PostMessageW(w, WM_CLOSE, 0, 0); });
     steps.Run([&] { form.ShowModal(); });
+}
+
+UI_TEST("with no plug-in window open the error box belongs to the host's main window") {
+    HWND main = CreateWindowExW(0, L"STATIC", L"主程序", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 400, 300,
+                                nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetFormEnvironmentProvider([main] {
+        TFormEnvironment env;
+        env.OwnerHandle = reinterpret_cast<WindowHandle>(main);
+        return env;
+    });
+    TUiSteps steps;
+    HWND box = nullptr;
+    steps.WaitFor("the error box", [&] { return (box = MessageBoxShown("错误", "插件出错")) != nullptr; });
+    steps.Do("owned by the host's window", [&] {
+        CHECK_EQ(GetWindow(box, GW_OWNER), main);
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    });
+    steps.Run([&] { ShowDefaultError("插件出错"); });
+    SetFormEnvironmentProvider({});
+    DestroyWindow(main);
 }
 
 } // namespace uitest

@@ -5,6 +5,7 @@
 #include "GdiPrinter.h"
 #include "SystemDialogs.h"
 #include "toolkit/Dispatcher.h"
+#include "toolkit/FormEnvironment.h"
 
 #include <commctrl.h>
 
@@ -37,7 +38,9 @@ TWin32Runner& Runner() {
 WindowHandle TWin32Runner::Owner(WindowHandle requested) const {
     if (!shown_.empty() && shown_.back()->Handle())
         return reinterpret_cast<WindowHandle>(shown_.back()->Handle());
-    return requested;
+    // With no plug-in window open, boxes and dialogs belong to the host's main window, so that they
+    // never come up behind the till.
+    return requested ? requested : CurrentFormEnvironment().OwnerHandle;
 }
 
 TModalResult TWin32Runner::ShowModal(TForm& form) {

@@ -13,6 +13,8 @@
 #include "StackCheck.h"
 #include "TestLibraries.h"
 
+#include <cstring>
+
 namespace abitest {
 namespace {
 
@@ -386,6 +388,32 @@ TEST_CASE("the plain hooks answer their fixed values and leave Params usable") {
     CHECK_EQ(v->BeforeAcct(p, &params) & 0xFF, 0);
     CHECK_EQ(v->AfterAcct(p, &params) & 0xFF, 0);
     CHECK_EQ(StrAtOrEmpty(params), std::string("x"));
+    // Whatever the host passes to a hook with a fixed answer comes back as it was, bit for bit.
+    LONG referenced = 42;
+    VARIANT odd[4];
+    for (VARIANT& o : odd)
+        VariantInit(&o);
+    VarDecFromR8(12.5, &odd[0].decVal);
+    odd[0].vt = VT_DECIMAL; // after the value: a DECIMAL covers the variant's type field
+    odd[1].vt = VT_UNKNOWN; // an interface, here a null one
+    SAFEARRAYBOUND bounds[2] = {{2, 0}, {3, 1}};
+    odd[2].vt = VT_ARRAY | VT_I4;
+    odd[2].parray = SafeArrayCreate(VT_I4, 2, bounds);
+    odd[3].vt = VT_BYREF | VT_I4;
+    odd[3].plVal = &referenced;
+    for (VARIANT& o : odd) {
+        const VARIANT before = o;
+        CHECK_EQ(v->AfterSave(p, &o) & 0xFF, 1);
+        CHECK_EQ(v->BeforePrint(p, &o, &o) & 0xFF, 0);
+        for (auto slot : {v->CheckData, v->BeforeVipCard, v->AfterVipCard, v->BeforePtyeInsert, v->BeforeAcct,
+                          v->AfterAcct})
+            CHECK_EQ(slot(p, &o) & 0xFF, 0);
+        CHECK_EQ(v->CheckGridRow(p, 1, &o) & 0xFF, 0);
+        CHECK_EQ(v->AfterPtyeInsert(p, 1, &o) & 0xFF, 0);
+        CHECK(std::memcmp(&before, &o, sizeof o) == 0);
+    }
+    CHECK_EQ(referenced, 42);
+    SafeArrayDestroy(odd[2].parray);
     CHECK_EQ(v->ssClearCloseMulAccount(p) & 0xFF, 1);
     CHECK_EQ(v->ssNeedEvaluateBalance(p) & 0xFF, 1);
     CHECK_EQ(v->IsNeedReadCard(p) & 0xFF, 1);
