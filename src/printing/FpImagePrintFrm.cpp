@@ -265,6 +265,7 @@ void TFpImagePrintFrm::ClearAllPictFileList() {
 void TFpImagePrintFrm::GetAllPictureFile() {
     ClearAllPictFileList();
     TClientDataSet pictures;
+    std::string damaged; // stored pictures that are no readable JPEG, one line each
     for (int row = 0; row < MainGrid->GetDataRowCount(); ++row) {
         if (!MainGrid->GetRowSelected(row))
             continue;
@@ -298,11 +299,21 @@ void TFpImagePrintFrm::GetAllPictureFile() {
             if (!stream)
                 continue; // not picture bytes: left out like a missing picture
             stream->SetPosition(0);
-            list->Add(imageid, LoadPictureBytes(std::move(stream->Bytes())));
+            try {
+                list->Add(imageid, LoadPictureBytes(std::move(stream->Bytes())));
+            } catch (const EInvalidGraphic&) {
+                // One damaged picture does not stop the others of the run.
+                damaged += "\r\n" + MainGrid->GetColStrText("billcode", row) + ": " +
+                           pictures.FieldByName("imgname").AsString();
+            }
         }
         if (fresh)
             FAllPictFileList.Add(key, std::move(fresh));
     }
+    if (!damaged.empty())
+        ShowMsg("下列发票图片在图片库中已损坏,不能打印或导出,已经跳过,其余图片照常处理:" + damaged +
+                    "\r\n请重新扫描这些发票的图片。",
+                "提示");
 }
 
 void TFpImagePrintFrm::btn_QueryClick() {

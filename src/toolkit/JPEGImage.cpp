@@ -42,7 +42,7 @@ jpeg_error_mgr* InstallErrors(JpegErrors& errors) {
 // caller.
 template <class Steps> void RunJpegSteps(JpegErrors& errors, const Steps& steps) {
     if (setjmp(errors.jump) != 0)
-        throw EInvalidGraphic(std::string("JPEG: ") + errors.message);
+        throw EInvalidGraphic(std::string("不是有效的JPEG图片: ") + errors.message);
     steps();
 }
 

@@ -117,7 +117,7 @@ void TPosixPlatform::WriteProfileString(const std::string& file, const std::stri
     }
     const std::string bytes = WriteProfileText(ReadFileBytes(path), CodecOf(*this), section, key, value);
     if (!WriteFileWhole(path, bytes))
-        throw std::runtime_error("cannot write the profile file " + path);
+        throw std::runtime_error("设置文件" + path + "不能写入（只读、被占用或磁盘已满）");
 }
 
 std::string TPosixPlatform::NewGuid() {

@@ -119,10 +119,10 @@ public:
         WritePrivateProfileStringA(nullptr, nullptr, nullptr, tempAnsi.c_str());
         if (!ok) {
             DeleteFileW(temp.c_str());
-            throw std::runtime_error("cannot write " + file);
+            throw std::runtime_error("设置文件" + file + "不能写入（只读、被占用或磁盘已满）");
         }
         if (!PutFileInPlace(temp, target))
-            throw std::runtime_error("cannot write " + file);
+            throw std::runtime_error("设置文件" + file + "不能写入（只读、被占用或磁盘已满）");
     }
 
     std::string NewGuid() override {
