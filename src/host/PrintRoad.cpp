@@ -8,7 +8,9 @@
 #include "ui/headless/FormDriver.h"
 #include "ui/headless/HeadlessRunner.h"
 
+#include <set>
 #include <stdexcept>
+#include <zip.h>
 
 namespace tkv::host {
 
@@ -33,6 +35,17 @@ std::vector<std::string> ListAndTick(TFormDriver& d, TDateTime from) {
             ticked.push_back(form.MainGrid->GetColStrText("billcode", row));
         }
     return ticked;
+}
+
+// The entries of an archive; -1 when it cannot be opened.
+zip_int64_t ArchiveEntries(const fs::path& archive) {
+    int error = 0;
+    zip_t* za = zip_open(archive.string().c_str(), ZIP_RDONLY, &error);
+    if (!za)
+        return -1;
+    const zip_int64_t n = zip_get_num_entries(za, 0);
+    zip_discard(za);
+    return n;
 }
 
 std::string Joined(const std::vector<std::string>& texts) {
@@ -81,15 +94,43 @@ void RunPrintRoad(THostSession& session, TRoadReport& report) {
         report.Line("重新查询: " + std::to_string(printed) + " 张单据有发票图片打印次数");
 
         ticked = ListAndTick(d, lastMonth);
+        // Two suppliers of one name, as a pharmacy's records may hold: each keeps its own archive.
+        std::set<std::int32_t> suppliers;
+        for (int row = 0; row < form.MainGrid->GetDataRowCount(); ++row)
+            if (form.MainGrid->GetRowSelected(row))
+                suppliers.insert(form.MainGrid->GetColIntValue("brec", row));
+        Require(suppliers.size() >= 2, "the ticked bills have fewer than two suppliers");
+        const std::int32_t first = *suppliers.begin(), second = *std::next(suppliers.begin());
+        HostDatabase& db = session.Database();
+        const OleVariant secondName =
+            db.Select("SELECT fullname FROM btype WHERE rec = ?", {OleVariant(second)}).Value(0, "fullname");
+        db.Exec("UPDATE btype SET fullname = (SELECT fullname FROM btype WHERE rec = ?) WHERE rec = ?",
+                {OleVariant(first), OleVariant(second)});
         d.SetText("edit_Path", exportFolder.string());
+        std::set<fs::path> before; // archives of earlier runs into the same folder
+        std::error_code ec;
+        for (const auto& entry : fs::directory_iterator(exportFolder, ec))
+            before.insert(entry.path());
         events = session.Ui().Events().size();
         d.Click("btn_Export");
-        report.Step("导出发票图片", "勾选 " + Joined(ticked));
+        db.Exec("UPDATE btype SET fullname = ? WHERE rec = ?", {secondName, OleVariant(second)});
+        report.Step("导出发票图片", "勾选 " + Joined(ticked) + "; 单位 " + std::to_string(first) + " 与 " +
+                                        std::to_string(second) + " 同名");
         for (const std::string& m : MessagesSince(session.Ui(), events))
             report.Line("提示: " + m);
+        zip_int64_t archived = 0;
         for (const auto& entry : fs::directory_iterator(exportFolder))
-            if (entry.path().extension() == ".zip")
-                report.Line("压缩文件: " + entry.path().string());
+            if (entry.path().extension() == ".zip" && !before.contains(entry.path())) {
+                const zip_int64_t n = ArchiveEntries(entry.path());
+                archived += n > 0 ? n : 0;
+                report.Line("压缩文件: " + entry.path().string() + ", " + std::to_string(n) + " 张图片");
+            }
+        zip_int64_t pictures = 0;
+        for (int i = 0; i < form.AllPictFileList().Count(); ++i)
+            pictures += form.AllPictFileList().List(i).Count();
+        report.Line("勾选单据的图片 " + std::to_string(pictures) +
+                    " 张, 都在压缩文件中: " + (archived == pictures ? "是" : "否"));
+        Require(archived == pictures, "pictures of the ticked bills are missing from the archives");
     });
     TkvPrint("");
 
