@@ -8,14 +8,17 @@ pkgs=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64 libz-mingw-w64-dev dpkg-dev
 src_list=/etc/apt/sources.list.d/tkv-deb-src.sources
 updated=0
 if [ ! -f "$src_list" ]; then
-  # The same archives as the binary entries, for source packages.
-  cat >"$src_list" <<'SRC'
-Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: bookworm bookworm-updates
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-SRC
+  # The same archives as the machine's binary entries, for source packages.
+  entries=$(bash "$(dirname "$0")/apt-entries.sh")
+  if [ -z "$entries" ]; then
+    echo "the apt configuration names no binary package source to take source packages from" >&2
+    exit 1
+  fi
+  while IFS=$'\t' read -r uris suites comps key; do
+    printf 'Types: deb-src\nURIs: %s\nSuites: %s\nComponents: %s\n' "$uris" "$suites" "$comps"
+    [ -z "$key" ] || printf 'Signed-By: %s\n' "$key"
+    printf '\n'
+  done <<<"$entries" >"$src_list"
   apt-get update -qq
   updated=1
 fi

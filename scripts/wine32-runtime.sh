@@ -27,9 +27,15 @@ rm -rf "$rt/sysroot" "$rt/prefix" "$rt/debs" "$stamp"
 # as they are, so a later apt-get update fetches nothing for i386.
 apt_dir=$rt/apt
 mkdir -p "$apt_dir/lists/partial" "$apt_dir/cache/archives/partial" "$rt/debs"
-cat >"$apt_dir/sources.list" <<'SRC'
-deb [arch=i386 signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] http://deb.debian.org/debian bookworm main
-SRC
+# The machine's own archives, for i386.
+while IFS=$'\t' read -r uris suites comps key; do
+  for uri in $uris; do
+    for suite in $suites; do
+      echo "deb [arch=i386${key:+ signed-by=$key}] $uri $suite $comps"
+    done
+  done
+done < <(bash "$(dirname "$0")/apt-entries.sh") >"$apt_dir/sources.list"
+[ -s "$apt_dir/sources.list" ] || { echo "the apt configuration names no binary package source" >&2; exit 1; }
 apt_opts=(-o Dir::Etc::SourceList="$apt_dir/sources.list" -o Dir::Etc::SourceParts=/nonexistent
           -o Dir::State::Lists="$apt_dir/lists" -o Dir::Cache="$apt_dir/cache"
           -o APT::Architectures::=amd64 -o APT::Architectures::=i386 -o Acquire::Languages=none -qq)
