@@ -471,7 +471,7 @@ TEST_CASE("the remaining hooks answer as without insurance settings, and ssPrint
     CHECK_EQ(v->ClearCardInfo(p) & 0xFF, 1);
     CHECK_EQ(v->ssEvaluateBalance(p) & 0xFF, 0);
     CHECK_EQ(v->ssBalance(p) & 0xFF, 0);
-    CHECK_EQ(v->ssClearEvaluateBalance(p) & 0xFF, 0);
+    CHECK_EQ(v->ssClearEvaluateBalance(p) & 0xFF, 1); // nothing went up: nothing to withdraw
     CHECK_EQ(v->CanelBalance(p) & 0xFF, 0);
     CHECK_EQ(v->ssInit(p) & 0xFF, 0);
     CHECK_EQ(v->ssConfig(p) & 0xFF, 0);
