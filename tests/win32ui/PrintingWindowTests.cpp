@@ -45,6 +45,15 @@ private:
     TPixelBuffer pixels_;
 };
 
+// A picture whose pixels cannot be had, as a damaged one: drawing it raises.
+class TBrokenPicture : public TGraphic {
+public:
+    int Width() const override { return 40; }
+    int Height() const override { return 30; }
+    const TPixelBuffer& Thumbnail(int, int) const override { throw EInvalidGraphic("damaged"); }
+    TPixelBuffer Decode() const override { throw EInvalidGraphic("damaged"); }
+};
+
 // The GDI printer on a white memory bitmap of A4 at 100 dots per inch; every page is saved as
 // stem-k.png when the next begins or the job ends.
 class TBitmapPagePrinter : public win32ui::TGdiPrinter {
@@ -151,6 +160,22 @@ UI_TEST("GDI picture pages: the header at the margin and the picture stretched b
     const TTextSize size = printer.TextExtent(PictureHeader(1, 3));
     CHECK(size.Height >= 12 && size.Height <= 25);
     CHECK(size.Width > size.Height * 4);
+}
+
+UI_TEST("GDI picture pages: a page that fails ends the job with the pages drawn and reaches the caller") {
+    TBitmapPagePrinter printer("gdi-failed");
+    const TSolidPicture red(40, 30, 255, 0, 0);
+    const TBrokenPicture broken;
+    const TGraphic* pictures[] = {&red, &broken, &red};
+    bool raised = false;
+    try {
+        PrintPicturePages(printer, 3, [&](int i) -> const TGraphic& { return *pictures[i]; });
+    } catch (const EInvalidGraphic&) {
+        raised = true;
+    }
+    CHECK(raised);
+    // The first page, and the second as far as it was drawn, ended with the job.
+    CHECK_EQ(printer.Saved().size(), std::size_t{2});
 }
 
 } // namespace uitest
