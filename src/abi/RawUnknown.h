@@ -34,4 +34,15 @@ template <class Raw, class Object, const TGUID& Iid> struct RawUnknown {
     }
 };
 
+// The IUnknown functions of an object put into a table whose slots take a plain RawObject*: the
+// cast changes only the first parameter's pointer type. The functions are taken typed with the
+// system's convention, so one of another convention does not compile on i686 instead of being
+// cast silently.
+template <class Raw> QueryInterfaceFn QueryInterfaceSlot(HRESULT(TKV_STDCALL* f)(Raw*, const GUID*, void**)) {
+    return reinterpret_cast<QueryInterfaceFn>(f);
+}
+template <class Raw> AddRefFn RefCountSlot(ULONG(TKV_STDCALL* f)(Raw*)) {
+    return reinterpret_cast<AddRefFn>(f);
+}
+
 } // namespace tkv::abi

@@ -499,9 +499,9 @@ void TKV_STDCALL Main_GetImage(RawObject* self, VARIANT* picture, std::int32_t o
 
 const RawMainintfVtbl Mainintf_Vtbl = {
     /*** IUnknown methods ***/
-    reinterpret_cast<QueryInterfaceFn>(MainUnknown::QueryInterface),
-    reinterpret_cast<AddRefFn>(MainUnknown::AddRef),
-    reinterpret_cast<ReleaseFn>(MainUnknown::Release),
+    QueryInterfaceSlot(MainUnknown::QueryInterface),
+    RefCountSlot(MainUnknown::AddRef),
+    RefCountSlot(MainUnknown::Release),
     /*** IVNMainintf methods ***/
     Main_AddAction,
     Main_AppHandle,
@@ -576,9 +576,9 @@ template <int N> void* TKV_REGISTER ExistForm_Get(RawObject*) {
 
 const RawExistFormVtbl ExistForm_Vtbl = {
     /*** IUnknown methods ***/
-    reinterpret_cast<QueryInterfaceFn>(ExistUnknown::QueryInterface),
-    reinterpret_cast<AddRefFn>(ExistUnknown::AddRef),
-    reinterpret_cast<ReleaseFn>(ExistUnknown::Release),
+    QueryInterfaceSlot(ExistUnknown::QueryInterface),
+    RefCountSlot(ExistUnknown::AddRef),
+    RefCountSlot(ExistUnknown::Release),
     /*** IExistForm methods ***/
     ExistForm_Get<0>,
     ExistForm_Get<1>,
@@ -618,9 +618,9 @@ void TKV_REGISTER Report_AddStringParam(RawObject*, AnsiChars, AnsiChars) {}
 
 const RawReportIntfVtbl Report_Vtbl = {
     /*** IUnknown methods ***/
-    reinterpret_cast<QueryInterfaceFn>(ReportUnknown::QueryInterface),
-    reinterpret_cast<AddRefFn>(ReportUnknown::AddRef),
-    reinterpret_cast<ReleaseFn>(ReportUnknown::Release),
+    QueryInterfaceSlot(ReportUnknown::QueryInterface),
+    RefCountSlot(ReportUnknown::AddRef),
+    RefCountSlot(ReportUnknown::Release),
     /*** IssReportIntf methods ***/
     Report_OpenssReport,
     Report_AddIntParam,

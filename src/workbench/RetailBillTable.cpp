@@ -96,9 +96,9 @@ std::int32_t TKV_STDCALL Bill_GetBillID(RawObject* self) {
 
 const RawTransinfoVtbl Bill_Vtbl = {
     /*** IUnknown methods ***/
-    reinterpret_cast<QueryInterfaceFn>(BillUnknown::QueryInterface),
-    reinterpret_cast<AddRefFn>(BillUnknown::AddRef),
-    reinterpret_cast<ReleaseFn>(BillUnknown::Release),
+    QueryInterfaceSlot(BillUnknown::QueryInterface),
+    RefCountSlot(BillUnknown::AddRef),
+    RefCountSlot(BillUnknown::Release),
     /*** IVNMainTransinfo methods ***/
     Bill_GetPrintGrid,
     Bill_BillPrint,
