@@ -496,12 +496,12 @@ TEST_CASE("an error inside a hook goes to the plug-in's error box and the hook a
     FakeMain& host = KeptHost();
     const size_t before = host.messages.size();
     HostRetailPlugin* p = NewRetailPlugin();
-    // A value the plug-in cannot hold: converting the hook's argument raises.
+    // A value the plug-in cannot hold: converting the argument of a hook that reads it raises.
     VARIANT params;
     VariantInit(&params);
     params.vt = VT_UNKNOWN;
     params.punkVal = nullptr;
-    CHECK_EQ(p->lpVtbl->AfterSave(p, &params) & 0xFF, 0);
+    CHECK_EQ(p->lpVtbl->GetSBCard(p, &params) & 0xFF, 0);
     CHECK_EQ(params.vt, VARTYPE(VT_UNKNOWN));
     CHECK_EQ(host.messages.size(), before);
     p->lpVtbl->Release(p);
