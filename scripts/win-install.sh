@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian packages for the Windows cross-builds (chmcmd of fp-utils for the help file)
-# and the boundary tests (wine64, and qemu-user for the 32-bit run), and a
+# and the boundary tests (wine64, and qemu-user for the 32-bit run; wine's fonts and WenQuanYi for
+# the 32-bit runtime's windows), and a
 # deb-src entry so that the third-party libraries can be built from Debian's source packages.
 set -euo pipefail
 pkgs=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64 libz-mingw-w64-dev dpkg-dev cmake ninja-build pkg-config
-      locales binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 libstb-dev qemu-user fp-utils python3)
+      locales binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 libstb-dev qemu-user fp-utils python3
+      fonts-wine fonts-wqy-zenhei)
 src_list=/etc/apt/sources.list.d/tkv-deb-src.sources
 updated=0
 if [ ! -f "$src_list" ]; then

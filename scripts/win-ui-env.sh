@@ -67,6 +67,12 @@ if [ ! -f "$tkv_ui_stamp" ]; then
   touch "$tkv_ui_stamp"
 fi
 
+# Wine's own Marlett draws the glyphs of the caption buttons; this wine finds it only in the prefix's
+# font folder (without it the buttons show "0", "1" and "r").
+if [ ! -f "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf" ]; then
+  cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf"
+fi
+
 tkv_started_xvfb=
 tkv_start_display() {
   if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
