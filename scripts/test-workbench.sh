@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The Win32 renderer and the Windows workbench under wine64 on an Xvfb display:
 #  1. the renderer tests (tkv_ui_tests.exe): real windows compared with their models, real input;
+#     as x86_64 under wine64 and as the product's i686 under 32-bit Wine (qemu-i386);
 #  2. the workbench: the reference host serving tkvworkbench.exe, which loads TkvfpPlug.dll; each
 #     association window opened from the workbench's menu or its button, a screenshot and a dump of
 #     its controls (class, text, bounds, state, glyphs, tab order) read back from outside;
