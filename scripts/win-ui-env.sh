@@ -25,25 +25,13 @@ export WINE=/usr/lib/wine/wine64
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree,mshtml=d"
 
 # Settings of the prefix, applied again whenever they change (the stamp holds their checksum):
-# Chinese font replacements (the monospaced WenQuanYi face: its Latin letters are half width as in
-# 宋体, and its small sizes draw the thin strokes such as "-" that the proportional face loses),
-# smoothed fonts, and a virtual desktop, inside which wine draws the windows' frames and captions.
-tkv_ui_reg='Windows Registry Editor Version 5.00
+# the Chinese font replacements, smoothed fonts, and a virtual desktop, inside which wine draws the
+# windows' frames and captions.
+source "$(dirname "${BASH_SOURCE[0]}")/wine-fonts.sh"
+tkv_ui_reg="Windows Registry Editor Version 5.00
 
-[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
-"宋体"="WenQuanYi Zen Hei Mono"
-"新宋体"="WenQuanYi Zen Hei Mono"
-"SimSun"="WenQuanYi Zen Hei Mono"
-"NSimSun"="WenQuanYi Zen Hei Mono"
-"微软雅黑"="WenQuanYi Zen Hei Mono"
-"Microsoft YaHei"="WenQuanYi Zen Hei Mono"
-
-[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes]
-"MS Shell Dlg"="WenQuanYi Zen Hei Mono"
-"MS Shell Dlg 2"="WenQuanYi Zen Hei Mono"
-"Tahoma"="WenQuanYi Zen Hei Mono"
-"MS Sans Serif"="WenQuanYi Zen Hei Mono"
-
+$(tkv_font_reg Software)
+"'
 [HKEY_CURRENT_USER\Control Panel\Desktop]
 "FontSmoothing"="2"
 "FontSmoothingType"=dword:00000001

@@ -103,25 +103,11 @@ if ! display_ready; then
   done
   ldconfig -r "$sysroot"
   # The Chinese font replacements of the user-interface prefix, for 32-bit processes as well.
-  reg='Windows Registry Editor Version 5.00
+  source "$here/wine-fonts.sh"
+  reg="Windows Registry Editor Version 5.00
 
-[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
-"宋体"="WenQuanYi Zen Hei Mono"
-"新宋体"="WenQuanYi Zen Hei Mono"
-"SimSun"="WenQuanYi Zen Hei Mono"
-"NSimSun"="WenQuanYi Zen Hei Mono"
-"微软雅黑"="WenQuanYi Zen Hei Mono"
-"Microsoft YaHei"="WenQuanYi Zen Hei Mono"
-'
-  for key in 'Software' 'Software\Wow6432Node'; do
-    reg+="
-[HKEY_LOCAL_MACHINE\\$key\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes]
-\"MS Shell Dlg\"=\"WenQuanYi Zen Hei Mono\"
-\"MS Shell Dlg 2\"=\"WenQuanYi Zen Hei Mono\"
-\"Tahoma\"=\"WenQuanYi Zen Hei Mono\"
-\"MS Sans Serif\"=\"WenQuanYi Zen Hei Mono\"
+$(tkv_font_reg Software 'Software\Wow6432Node')
 "
-  done
   # Wine's own Marlett for the caption buttons' glyphs, as in the user-interface prefix.
   cp /usr/share/wine/fonts/marlett.ttf "$prefix/drive_c/windows/Fonts/marlett.ttf"
   printf '%s' "$reg" | iconv -f UTF-8 -t UTF-16 >"$prefix/tkv-fonts.reg"

@@ -135,10 +135,8 @@ TEST_F(PictureExportTest, ADamagedStoredPictureIsSkippedAndNamed) {
     AddBill(9001, 11, today);
     const auto ids = AddPictures(3, 60);
     LinkBill(9001, 11, ids);
-    const auto damaged = session->Database().Select("SELECT ord, imgname FROM TK_Image WHERE ImageId = ?",
-                                                    {OleVariant(ids[1])});
-    session->Pictures().Restore(damaged.Value(0, "ord").AsInteger(), damaged.Value(0, "imgname").AsString(),
-                                {'d', 'a', 'm', 'a', 'g', 'e', 'd'});
+    const auto [ord, name] = StoredFile(ids[1]);
+    session->Pictures().Restore(ord, name, {'d', 'a', 'm', 'a', 'g', 'e', 'd'});
     ExportBills({9001}, exp.string());
     EXPECT_THAT(HostErrors(), IsEmpty());
     const std::string code = session->Database()
@@ -147,8 +145,7 @@ TEST_F(PictureExportTest, ADamagedStoredPictureIsSkippedAndNamed) {
                                  .AsString();
     EXPECT_THAT(HostMessages(),
                 ElementsAre("下列发票图片在图片库中已损坏,不能打印或导出,已经跳过,其余图片照常处理:\r\n" +
-                                code + ": " + damaged.Value(0, "imgname").AsString() +
-                                "\r\n请重新扫描这些发票的图片。",
+                                code + ": " + name + "\r\n请重新扫描这些发票的图片。",
                             "导出图片到[" + exp.string() + "]成功"));
     EXPECT_EQ(ReadArchive(exp / ("乙供应商-" + stamp + ".zip")).size(), 2u);
 }

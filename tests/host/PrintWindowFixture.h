@@ -116,6 +116,12 @@ protected:
     }
 
     // Links the pictures, in this order, to the whole bill through an invoice of the bill's supplier.
+    // The store's ordinal and file name of a picture record.
+    std::pair<std::int32_t, std::string> StoredFile(std::int32_t imageId) {
+        const auto row = session->Database().Select("SELECT ord, imgname FROM TK_Image WHERE ImageId = ?",
+                                                    {OleVariant(imageId)});
+        return {row.Value(0, "ord").AsInteger(), row.Value(0, "imgname").AsString()};
+    }
     void LinkBill(std::int32_t billid, std::int32_t brec, const std::vector<std::int32_t>& imageids) {
         auto& db = session->Database();
         const std::string code = "FPT" + std::to_string(billid);

@@ -223,9 +223,8 @@ TEST_F(PrintWindowTest, APictureMissingFromTheStoreIsLeftOut) {
     AddBill(9001, 4, today);
     const auto ids = AddPictures(2, 40);
     LinkBill(9001, 4, ids);
-    const auto row = session->Database().Select("SELECT ord, imgname FROM TK_Image WHERE ImageId = ?",
-                                                {OleVariant(ids[0])});
-    session->Pictures().Remove(row.Value(0, "ord").AsInteger(), row.Value(0, "imgname").AsString());
+    const auto [ord, name] = StoredFile(ids[0]);
+    session->Pictures().Remove(ord, name);
     runner->Expect("TFpImagePrintFrm", [&](TFormDriver& d) {
         d.Click("btn_Query");
         Tick(d, {9001});
