@@ -85,11 +85,16 @@ void ClickAt(HWND window, int x, int y, bool right, bool twice) {
             break;
         Sleep(10);
     }
-    std::vector<INPUT> inputs{Mouse(MOUSEEVENTF_MOVE, pt.x, pt.y), Mouse(down, pt.x, pt.y),
-                              Mouse(up, pt.x, pt.y)};
+    // Every button event carries the position itself. A button event without it lands wherever
+    // the system's pointer is when it is taken from the queue, and wine may move that pointer in
+    // between to where the display's pointer was before the warp (a stale motion of the display):
+    // the click then went to another control, as seen for the first click of a test run.
+    const DWORD move = MOUSEEVENTF_MOVE;
+    std::vector<INPUT> inputs{Mouse(move, pt.x, pt.y), Mouse(move | down, pt.x, pt.y),
+                              Mouse(move | up, pt.x, pt.y)};
     if (twice) {
-        inputs.push_back(Mouse(down, pt.x, pt.y));
-        inputs.push_back(Mouse(up, pt.x, pt.y));
+        inputs.push_back(Mouse(move | down, pt.x, pt.y));
+        inputs.push_back(Mouse(move | up, pt.x, pt.y));
     }
     Send(inputs);
 }
