@@ -54,18 +54,7 @@ renderer_tests() {
     tee "$folder/renderer-tests.txt"
   grep -qE '^[0-9]+ passed, 0 failed$' "$folder/renderer-tests.txt"
 }
-# A stopgap, not a cure: the first real click into a new window is sometimes lost under wine on
-# this machine (seen in about one run of three), which fails whichever case it hits. The failed
-# run is kept beside the second one and reported; a second failure fails the run.
-renderer_tests_twice() {
-  local folder=$1
-  renderer_tests "$@" && return 0
-  mv "$folder/renderer-tests.txt" "$folder/renderer-tests-first-run.txt"
-  echo "renderer tests: the first run failed (kept in renderer-tests-first-run.txt); running them again"
-  grep -E 'FAIL' "$folder/renderer-tests-first-run.txt" || true
-  renderer_tests "$@"
-}
-renderer_tests_twice "$artifacts" "$WINE" "$TKV_ROOT/build-win-x86_64/tests/win32ui/tkv_ui_tests.exe"
+renderer_tests "$artifacts" "$WINE" "$TKV_ROOT/build-win-x86_64/tests/win32ui/tkv_ui_tests.exe"
 
 # The product's own architecture: the i686 build of the same tests under 32-bit Wine (qemu-i386),
 # on the same display. A 64-bit explorer holds the 32-bit prefix's virtual desktop, which the 32-bit
@@ -87,7 +76,7 @@ for _ in $(seq 100); do
 done
 i686_ok=1
 export TKV_WINE32_DISPLAY=$DISPLAY
-renderer_tests_twice "$artifacts32" bash "$TKV_ROOT/scripts/wine32-run.sh" \
+renderer_tests "$artifacts32" bash "$TKV_ROOT/scripts/wine32-run.sh" \
   "$TKV_ROOT/build-win-i686/tests/win32ui/tkv_ui_tests.exe" || i686_ok=
 unset TKV_WINE32_DISPLAY
 WINEPREFIX=$wine32_prefix /usr/lib/wine/wineserver64 -k 2>/dev/null || true
