@@ -175,7 +175,7 @@ void TFpImageEditFrm::btn_printClick() {
 void TFpImageEditFrm::edit_PathChange() {
     const std::string& path = edit_Path->GetPath();
     if (!FShowingPath && !path.empty())
-        RememberSetting([&path] { WriteExportPath(kEditExportPathKey, path); }, "导出文件夹");
+        RememberExportPath(kEditExportPathKey, path);
 }
 
 bool ShowFpImageEdit(std::int32_t id, std::int32_t VoiceID) {

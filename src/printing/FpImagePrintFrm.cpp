@@ -397,12 +397,11 @@ bool TFpImagePrintFrm::PrintOneBrecImage(std::int32_t brec, TPictFileList& pictu
                       "错误");
             return false;
         }
-        // The job is printed: its pictures are recorded one by one; a record that fails leaves
-        // only that picture to be printed again.
         for (int i = 0; i < pictures.Count(); ++i) {
             try {
                 zk_TkSaveBPirntImage(brec, today, pictures.Key(i));
             } catch (const std::exception&) {
+                // the job is printed: a record that fails leaves only that picture to print again
             }
         }
         return true;
@@ -417,7 +416,7 @@ void TFpImagePrintFrm::btn_ExportClick() {
     const std::string folder = GetExportFolder(*edit_Path);
     if (folder.empty())
         return;
-    RememberSetting([&folder] { WriteExportPath(kPrintExportPathKey, folder); }, "导出文件夹");
+    RememberExportPath(kPrintExportPathKey, folder);
     GetAllPictureFile();
     if (FAllPictFileList.Count() == 0) {
         ShowMsg("没有需要导出的图片,请检查", "提示");
@@ -443,7 +442,7 @@ void TFpImagePrintFrm::btn_PrintListClick() {
 void TFpImagePrintFrm::edit_PathChange() {
     const std::string& path = edit_Path->GetPath();
     if (!FShowingPath && !path.empty())
-        RememberSetting([&path] { WriteExportPath(kPrintExportPathKey, path); }, "导出文件夹");
+        RememberExportPath(kPrintExportPathKey, path);
 }
 
 void ShowFpImagePrint() {

@@ -75,9 +75,8 @@ protected:
 private:
     void IniGrid();
     void FormShow();
-    // Prints one supplier's pictures that were not printed for it today as one job; every failure ends the
-    // supplier silently.
-    // False when the supplier's job failed; the user has been told which supplier did not print.
+    // Prints one supplier's pictures that were not printed for it today as one job, and records them as
+    // printed once the job ended well. False when it failed; the user has been told which supplier.
     bool PrintOneBrecImage(std::int32_t brec, TPictFileList& pictures, IPrinter& printer);
     bool HasTickedRow() const;
 

@@ -64,6 +64,10 @@ void RememberSetting(const std::function<void()>& write, const std::string& what
     }
 }
 
+void RememberExportPath(const std::string& key, const std::string& folder) {
+    RememberSetting([&] { WriteExportPath(key, folder); }, "导出文件夹");
+}
+
 std::string GetExportFolder(TPathSelectEdit& edit) {
     std::string folder = edit.GetPath();
     if (folder.empty()) {
@@ -153,7 +157,7 @@ bool ExportOneBrecImage(std::int32_t brec, const TPictFileList& pictures, const 
     const std::vector<std::string> kept = DeleteTemporaryPictures(files, place.PictureFolder);
     if (!kept.empty())
         ShowMsg("压缩文件" + place.Archive + "已生成,但" + std::to_string(kept.size()) +
-                    "个临时图片文件无法删除," + "它们在" + place.PictureFolder + ",可以手工删除",
+                    "个临时图片文件无法删除,它们在" + place.PictureFolder + ",可以手工删除",
                 "提示");
     return true;
 }

@@ -25,6 +25,8 @@ void WriteExportPath(const std::string& key, const std::string& folder);
 // Remembers a window setting through write; when the file cannot be written the work goes on and
 // the user is told what was not remembered, once since the plug-in was loaded.
 void RememberSetting(const std::function<void()>& write, const std::string& what);
+// The export folder remembered under the key in that way.
+void RememberExportPath(const std::string& key, const std::string& folder);
 
 // The export folder of an export: the edit's text, or when it is empty the folder the user picks
 // in the folder browser (empty when none is picked: the export ends silently). A missing folder is

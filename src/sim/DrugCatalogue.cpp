@@ -15,7 +15,7 @@ const std::vector<TCatalogueDrug>& Catalogue() {
          12.5},
         {"ZA01BAB0010010102339", "板蓝根颗粒", "10g*20袋", "颗粒剂", {{"袋", 1}}, 18.0},
         {"XM01AEB033E001020101443", "布洛芬缓释胶囊", "0.3g*20粒", "胶囊剂", {{"盒", 1}}, 22.8},
-        // Registered as the pharmacy sends it: its own specification holds a "|".
+        // Registered as the pharmacy sends it: its own pack size (规格) holds a "|".
         {"ZA01AAG0150010100107", "感冒灵颗粒", "10g｜9袋", "颗粒剂", {{"盒", 1}}, 15.5},
         {"XA11GAV008A001010104532", "维生素C片", "0.1g*100片", "片剂", {{"瓶", 1}}, 4.2},
         {"XR05CAF072A001010103611", "复方甘草片", "100片", "片剂", {{"瓶", 1}}, 6.8},

@@ -1,5 +1,5 @@
 // The drugs the simulated service knows for the demo pharmacy: each insurance code as the pharmacy
-// registered it, with its name, specification, dosage form, units and reference price. A regional
+// registered it, with its name, pack size (规格), dosage form, units and reference price. A regional
 // service checks every uploaded sale line against such a catalogue, so a line whose fields moved,
 // or whose quantity is in another unit than its name says, is refused.
 #pragma once

@@ -268,7 +268,7 @@ TSimAnswer TInsuranceService::CardInfo(const std::vector<std::string>& f) {
 }
 
 // The 23 fields of one sale line: 1 visit, 2 bill number, 3 time, 4 insurance code, 5 user code,
-// 6 name, 7 price, 8 quantity, 9 "0", 10 "0000000001", 11 operator, 12 unit, 13 specification,
+// 6 name, 7 price, 8 quantity, 9 "0", 10 "0000000001", 11 operator, 12 unit, 13 pack size,
 // 14 dosage form, 15 empty, 16 line total, 17 and 18 service point, 19 "00001", 20 to 22 empty,
 // 23 "1". The line must match the drug's catalogue entry.
 TSimAnswer TInsuranceService::UploadDetail(const std::vector<std::string>& f) {

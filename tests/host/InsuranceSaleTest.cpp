@@ -118,7 +118,7 @@ TEST_F(InsuranceSaleTest, LinesChangedAtTheTillAreSentAsTheCashierSeesThem) {
     }
 }
 
-// The demo's cold granules have "10g|9袋" as their specification; the service holds it registered
+// The demo's cold granules have "10g|9袋" as their pack size (规格); the service holds it registered
 // with the full-width bar, and checks every field of the line against its catalogue.
 TEST_F(InsuranceSaleTest, ASpecificationWithTheSeparatorIsSentFullWidth) {
     ASSERT_TRUE(ReadCard("1000123456"));
