@@ -10,6 +10,8 @@
 #     the management window asking the help control for the shipped help file;
 #  4. the workbench's retail window: a sale settled, recorded and reversed against the stand-in
 #     insurance library, each insurance dialog captured and read back on the way;
+#     steps 2 to 4 once more with the i686 workbench and library under 32-bit Wine, each window's
+#     control dump equal to the x86_64 one (screenshots in build-win-i686/ui-artifacts);
 #  5. the help file "Tkv厂家发票管理插件帮助.chm" built with those screenshots (scripts/build-help.sh);
 #  6. the grid binding benchmark under wine.
 # Screenshots and dumps go to $TKV_UI_ARTIFACTS (default build-win-x86_64/ui-artifacts); they are test
@@ -36,11 +38,12 @@ mkdir -p "$artifacts"
 winpath() { echo "Z:${1//\//\\}"; }
 
 source scripts/win-ui-env.sh
-work=$(mktemp -d)
+work_root=$(mktemp -d)
+work=$work_root
 cleanup() {
   tkv_host_wait
   tkv_stop_display
-  rm -rf "$work"
+  rm -rf "$work_root"
 }
 trap cleanup EXIT
 tkv_start_display
@@ -62,7 +65,7 @@ renderer_tests "$artifacts" "$WINE" "$TKV_ROOT/build-win-x86_64/tests/win32ui/tk
 echo "== renderer tests, i686 under 32-bit Wine"
 i686_start=$(date +%s)
 bash scripts/wine32-runtime.sh
-cmake --build build-win-i686 -j"$jobs" --target tkv_ui_tests hhctrl
+cmake --build build-win-i686 -j"$jobs" --target tkv_ui_tests hhctrl TkvfpPlug tkvworkbench pictureScan SiInterface borlndmm
 artifacts32=${TKV_UI_ARTIFACTS_I686:-$PWD/build-win-i686/ui-artifacts}
 rm -rf "$artifacts32"
 mkdir -p "$artifacts32"
@@ -88,11 +91,29 @@ echo "== help"
 # again with the workbench's screenshots at the end.
 bash scripts/build-help.sh build-win-x86_64/src/abi "$artifacts"
 
-echo "== workbench"
+# workbench_road ARCH ARTIFACTS: the workbench of that build, its windows from the menu, the typical
+# road by real input against its headless run, F1 and the retail window. The probe is the x86_64
+# one in every case: it runs in the same prefix, so it sees the windows of a 32-bit workbench too.
+rows() {
+  sqlite3 -separator '|' "$1" "
+    SELECT 'voice', VoiceCode, VoiceDate, brec, bfullname FROM TK_Voice ORDER BY voiceid;
+    SELECT 'image', ImageId, ord, imgname FROM TK_Image ORDER BY ImageId;
+    SELECT 'voiceimage', voiceid, ImageId, ImageName, deleted FROM TK_VoiceImage ORDER BY id;
+    SELECT 'link', id, voiceid, billid, buyid FROM TK_JobLink ORDER BY id;
+    SELECT 'linkimage', linkid, ImageId FROM TK_JobLinkImage ORDER BY linkid, ImageId;
+    SELECT 'temp', count(*) FROM t_tempVoiceLink;"
+}
+workbench_road() {
+wb_arch=$1
+artifacts=$2
+wb_work=$work_root/$wb_arch
+echo "== workbench ($wb_arch)"
+work=$wb_work
+mkdir -p "$work"
 bench=$work/workbench
-tkv_workbench_layout build-win-x86_64 "$bench"
+tkv_workbench_layout "build-win-$wb_arch" "$bench"
 # The stand-in help control records what F1 asks it to show (the real one needs a browser engine).
-cp build-win-x86_64/tests/win32ui/hhctrl.ocx "$WINEPREFIX/drive_c/windows/system32/hhctrl.ocx"
+cp "build-win-$wb_arch/tests/win32ui/hhctrl.ocx" "$WINEPREFIX/drive_c/windows/$wb_system/hhctrl.ocx"
 help_log=$work/help-calls.txt
 probe_exe=$(winpath "$TKV_ROOT/build-win-x86_64/tests/win32ui/tkvprobe.exe")
 probe() { "$WINE" "$probe_exe" "$@"; }
@@ -134,7 +155,7 @@ new_caption="厂家商品发票关联"
 mkdir -p "$work/wb-out"
 tkv_host_serve "$work/wb-data" "$work/wb-out" "$work/wb-out/port"
 (cd "$bench" && TKV_SCAN_DIR="$work/scans" TKV_HELP_LOG="$(winpath "$help_log")" \
-  WINEDLLOVERRIDES="$WINEDLLOVERRIDES;hhctrl.ocx=n" "$WINE" tkvworkbench.exe --port "$TKV_HOST_PORT") &
+  WINEDLLOVERRIDES="$WINEDLLOVERRIDES;hhctrl.ocx=n" "${wb_run[@]}" tkvworkbench.exe --port "$TKV_HOST_PORT") &
 workbench_pid=$!
 wait_window "$main_caption" 60000
 capture "$main_caption" workbench
@@ -173,12 +194,18 @@ keys Tab
 settle 1
 dblclick "$new_caption" Image5
 capture "$new_caption" TFpImageFrm-invoice
-click "$new_caption" btn_load
-wait_window "载入图片"
-settle 1
-xdotool type --delay 30 "$(winpath "$picture")"
-keys Return
-probe gone "载入图片" 10000
+# Under qemu-i386 the system's file dialog (Wine's shell folders) stops before it shows in the
+# workbench's process, so the i686 road scans its picture; the rows come out the same.
+if [ "$wb_arch" = i686 ]; then
+  click "$new_caption" btn_scan
+else
+  click "$new_caption" btn_load
+  wait_window "载入图片"
+  settle 1
+  xdotool type --delay 30 "$(winpath "$picture")"
+  keys Return
+  probe gone "载入图片" 10000
+fi
 settle 1
 capture "$new_caption" TFpImageFrm-pictures
 # The full-screen viewer of the loaded picture: opened by the slot's menu, closed with Esc.
@@ -317,24 +344,47 @@ if [ "$settled" != 1 ]; then
   cat "$artifacts/retail-sale-log.txt" >&2
   exit 1
 fi
-echo "retail window: $bill_code settled, recorded and reversed against the stand-in insurance library"
+echo "retail window ($wb_arch): $bill_code settled, recorded and reversed against the stand-in insurance library"
 
-rows() {
-  sqlite3 -separator '|' "$1" "
-    SELECT 'voice', VoiceCode, VoiceDate, brec, bfullname FROM TK_Voice ORDER BY voiceid;
-    SELECT 'image', ImageId, ord, imgname FROM TK_Image ORDER BY ImageId;
-    SELECT 'voiceimage', voiceid, ImageId, ImageName, deleted FROM TK_VoiceImage ORDER BY id;
-    SELECT 'link', id, voiceid, billid, buyid FROM TK_JobLink ORDER BY id;
-    SELECT 'linkimage', linkid, ImageId FROM TK_JobLinkImage ORDER BY linkid, ImageId;
-    SELECT 'temp', count(*) FROM t_tempVoiceLink;"
-}
 rows "$work/road-data/host.db" >"$artifacts/rows-headless.txt"
 rows "$work/wb-data/host.db" >"$artifacts/rows-workbench.txt"
 if ! diff -u "$artifacts/rows-headless.txt" "$artifacts/rows-workbench.txt"; then
   echo "the workbench road wrote other rows than the headless road" >&2
   exit 1
 fi
-echo "workbench road: $(grep -c '^link|' "$artifacts/rows-workbench.txt") links, the same rows as the headless run"
+echo "workbench road ($wb_arch): $(grep -c '^link|' "$artifacts/rows-workbench.txt") links, the same rows as the headless run"
+
+}
+
+artifacts_x86_64=$artifacts
+wb_system=system32
+wb_run=("$WINE")
+workbench_road x86_64 "$artifacts_x86_64"
+# Under 32-bit Wine: its prefix's virtual desktop held by a 64-bit explorer, the help control in
+# syswow64, and the workbench run by qemu-i386. The x86_64 prefix's desktop goes first, so that the
+# display's input reaches the 32-bit one.
+/usr/lib/wine/wineserver64 -k 2>/dev/null || true
+WINEPREFIX=$wine32_prefix "$WINE" explorer /desktop=Default,1280x1024 >/dev/null 2>&1 &
+for _ in $(seq 100); do
+  [ "$(desktops)" -gt "$desktops_before" ] && break
+  sleep 0.2
+done
+saved_prefix=$WINEPREFIX
+export WINEPREFIX=$wine32_prefix
+wb_system=syswow64
+wb_run=(env TKV_WINE32_DISPLAY="$DISPLAY" bash "$TKV_ROOT/scripts/wine32-run.sh")
+workbench_road i686 "$artifacts32"
+/usr/lib/wine/wineserver64 -k 2>/dev/null || true
+export WINEPREFIX=$saved_prefix
+artifacts=$artifacts_x86_64
+# Each window's controls as the i686 build shows them are those of the x86_64 build.
+for dump in "$artifacts32"/T*.txt; do
+  if ! diff -u "$artifacts_x86_64/$(basename "$dump")" "$dump"; then
+    echo "the i686 build shows $(basename "$dump" .txt) otherwise than the x86_64 build" >&2
+    exit 1
+  fi
+done
+echo "i686 windows: $(ls "$artifacts32"/T*.txt | wc -l) control dumps equal those of x86_64"
 
 # The help file again, with the workbench's screenshots as well.
 bash scripts/build-help.sh build-win-x86_64/src/abi "$artifacts"
