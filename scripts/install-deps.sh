@@ -5,6 +5,7 @@ pkgs=(
   build-essential cmake ninja-build pkg-config clang-format
   libgtest-dev libgmock-dev libbenchmark-dev
   libpugixml-dev libjpeg62-turbo-dev libstb-dev libzip-dev zlib1g-dev libsqlite3-dev sqlite3
+  libzxing-dev # zxing-cpp: the QR codes
   libcairo2-dev fonts-wqy-zenhei poppler-utils zip
   fp-utils # chmcmd and chmls: the help file
   clang libclang-rt-dev # the fuzz targets

@@ -25,7 +25,7 @@ if [ -f "$dll" ]; then
     exit 1
   fi
   deps=$(awk '/DLL Name:/ {print $3}' <<<"$headers" | sort -u | tr '\n' ' ')
-  if grep -qiE 'libgcc|libstdc\+\+|libwinpthread|zlib1|libzip|libjpeg|pugixml' <<<"$deps"; then
+  if grep -qiE 'libgcc|libstdc\+\+|libwinpthread|zlib1|libzip|libjpeg|pugixml|zxing' <<<"$deps"; then
     echo "$dll depends on a runtime DLL: $deps" >&2
     exit 1
   fi
