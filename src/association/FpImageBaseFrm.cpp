@@ -2,6 +2,7 @@
 #include "FpImageBaseFrm.h"
 
 #include "FpImageCalls.h"
+#include "InvoiceQr.h"
 #include "comm/Messages.h"
 #include "comm/ModuleState.h"
 #include "framework/DateTime.h"
@@ -33,6 +34,9 @@ void TFpImageBaseFrm::MakeInvoiceArea(TControl* area, int fieldsTop, int selecte
     };
     Strip = std::make_unique<TFpImageStrip>(
         *this, area, selectedTop, availableTop, [this] { return CheckFPCode(); }, checkScanFolder);
+    Strip->InvoiceNumber = [this] {
+        return Trimmed(edit_FPCode->GetText());
+    };
 }
 
 bool TFpImageBaseFrm::CheckFPCode() {
@@ -48,6 +52,12 @@ bool TFpImageBaseFrm::CheckFPCode() {
 }
 
 void TFpImageBaseFrm::edit_FPCodeExit() {
+    // A 2D reader types the invoice's QR record: the field keeps its number, the date takes its date.
+    const TDateTime dateBefore = edit_FPDate->GetDate();
+    if (const std::optional<TInvoiceQr> qr = ParseInvoiceQr(edit_FPCode->GetText())) {
+        edit_FPCode->SetText(qr->Number);
+        edit_FPDate->SetDate(qr->Date);
+    }
     const std::string typed = edit_FPCode->GetText();
     const std::string t = Trimmed(typed);
     if (t == FOldVoiceCode)
@@ -56,6 +66,7 @@ void TFpImageBaseFrm::edit_FPCodeExit() {
     // would lose pictures the user loaded.
     if (!Strip->FImageList.empty() && !MainIntf().Question("更改发票号码将清空图片信息,是否继续", "提示")) {
         edit_FPCode->SetText(FOldVoiceCode);
+        edit_FPDate->SetDate(dateBefore);
         return;
     }
     FOldVoiceCode = t;

@@ -6,6 +6,8 @@
 #include "../comm/ModuleState.h"
 #include "../comm/Paths.h"
 #include "../toolkit/PictureLoader.h"
+#include "../toolkit/QrCodeReader.h"
+#include "InvoiceQr.h"
 #include "ShowPictureFull.h"
 
 #include <algorithm>
@@ -24,6 +26,10 @@ constexpr int kScrollBarHeight = 16;
 const char* const kUnsupportedPicture = "不支持当前图片格式，请重新指定！";
 const char* const kLoadFilter =
     "ALL(*.bmp;*.jpg;*.jpeg)|*.bmp;*.jpg;*.jpeg|BMP(*.bmp)|*.bmp|JPG(*.jpg)|*.jpg|JEPG(*.jpeg)|*.jpeg";
+
+std::string InvoiceCodeMismatchText(const std::string& pictured, const std::string& typed) {
+    return "图片二维码中的发票号码为" + pictured + ",与录入的发票号码" + typed + "不一致,是否仍然添加该图片?";
+}
 
 bool Contains(const std::vector<std::string>& list, const std::string& item) {
     return std::find(list.begin(), list.end(), item) != list.end();
@@ -274,6 +280,8 @@ void TFpImageStrip::btn_loadClick() {
         }
         if (HoldsPicture(picture->Bytes()) && !MainIntf().Question("该图片已经载入,是否仍然载入?", "提示"))
             continue;
+        if (!AcceptsInvoiceCode(*picture))
+            continue;
         LoadImg(std::move(picture));
     }
 }
@@ -345,7 +353,19 @@ void TFpImageStrip::AddScannedFile(const std::string& path) {
         ShowMsg(kUnsupportedPicture, "提示");
         return;
     }
-    LoadImg(std::move(picture));
+    if (AcceptsInvoiceCode(*picture))
+        LoadImg(std::move(picture));
+}
+
+bool TFpImageStrip::AcceptsInvoiceCode(const TJPEGImage& picture) {
+    if (!InvoiceNumber)
+        return true;
+    const std::optional<std::string> text = ReadQrText(picture, kSlotWidth, kSlotHeight);
+    const std::optional<TInvoiceQr> qr = text ? ParseInvoiceQr(*text) : std::nullopt;
+    const std::string typed = InvoiceNumber();
+    if (!qr || qr->Number == typed)
+        return true;
+    return MainIntf().Question(InvoiceCodeMismatchText(qr->Number, typed), "提示");
 }
 
 } // namespace tkv

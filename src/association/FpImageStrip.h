@@ -42,6 +42,10 @@ public:
     TFpImageStrip(const TFpImageStrip&) = delete;
     TFpImageStrip& operator=(const TFpImageStrip&) = delete;
 
+    // The invoice number in the window's field: a loaded or scanned picture whose QR code names
+    // another invoice is added only when the user says so. Unset: pictures are not checked.
+    std::function<std::string()> InvoiceNumber;
+
     // Records are only appended; deleting sets Delete, so a picture number stays valid until
     // ClearPicture.
     std::vector<std::unique_ptr<TFPImageType>> FImageList;
@@ -115,6 +119,9 @@ private:
     void Redraw(const Strip& strip);
     // A picture already held and not deleted whose bytes equal these.
     bool HoldsPicture(const std::vector<std::uint8_t>& bytes) const;
+    // False when the picture's QR code names another invoice than the field and the user keeps it
+    // out; a picture without a readable invoice code is accepted silently.
+    bool AcceptsInvoiceCode(const TJPEGImage& picture);
     void AddScannedFile(const std::string& path);
 
     TForm& form_;

@@ -4,6 +4,7 @@
 #include "FpImageCalls.h"
 #include "FpImageEditFrm.h"
 #include "FpImageFrm.h"
+#include "InvoiceQr.h"
 #include "comm/ModuleState.h"
 #include "framework/DateTime.h"
 #include "platform/Platform.h"
@@ -75,6 +76,10 @@ TPtypeDz::TPtypeDz() {
     btn_Print->SetAnchors(akTop | akRight);
     XwPanel1->SetTabOrder(2);
 
+    // A 2D reader's invoice QR record filters by the invoice's number.
+    edit_VoiceCode->OnExit = [this](TComponent&) {
+        edit_VoiceCode->SetText(InvoiceNumberOf(edit_VoiceCode->GetText()));
+    };
     btn_Query->OnClick = [this](TComponent&) {
         btn_QueryClick();
     };

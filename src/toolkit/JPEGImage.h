@@ -31,13 +31,14 @@ public:
     const TPixelBuffer& Thumbnail(int width, int height) const override;
     bool HasThumbnail() const { return !thumbnail_.Empty(); }
     TPixelBuffer Decode() const override;
+    // The pixels decoded at the DCT scale scaleNum/8 (1 to 8): libjpeg's reduced decode, far cheaper
+    // than the full one for a large scan.
+    TPixelBuffer DecodeAt(int scaleNum) const;
 
     // The numerator n (1 to 8) of the scale n/8 that a thumbnail for that box is decoded at.
     static int ThumbnailScale(int pictureWidth, int pictureHeight, int boxWidth, int boxHeight);
 
 private:
-    TPixelBuffer DecodeAt(int scaleNum) const;
-
     std::vector<std::uint8_t> bytes_;
     int width_ = 0, height_ = 0;
     mutable TPixelBuffer thumbnail_;

@@ -12,6 +12,7 @@
 #include "platform/FakePlatform.h"
 #include "plugin/Exports.h"
 #include "sim/SimJpeg.h"
+#include "toolkit/QrPages.h"
 #include "ui/headless/FormDriver.h"
 #include "ui/headless/HeadlessRunner.h"
 
@@ -276,6 +277,55 @@ TEST_F(AssociationWindowsTest, ChangingTheInvoiceNumberAsksOnlyWhenPicturesAreHe
     ShowFpImage();
     EXPECT_THAT(HostMessages(),
                 ElementsAre("更改发票号码将清空图片信息,是否继续", "更改发票号码将清空图片信息,是否继续"));
+}
+
+// A 2D reader's invoice QR record in the number fields: the management filter and the new window
+// take its number, the window its date too. A loaded picture whose code names another invoice is
+// asked for (no leaves the strip as it was); one with the same number, none, or a damaged code
+// loads silently.
+TEST_F(AssociationWindowsTest, InvoiceQrRecordsAreReadFromTheReaderAndFromPictures) {
+    const std::string record = "01,10,033002100611,26110301,1234.50,20261103,12345678901234567890,A1B2,";
+    auto qrFile = [&](const std::string& name, const std::string& number, bool damaged) {
+        const auto path = tmp.Path() / name;
+        const std::string text = "01,10,033002100611," + number + ",1234.50,20261103,1,A1,";
+        sim::WriteFileBytes(path.string(), test::QrPicture(text, damaged)->Bytes());
+        return path.string();
+    };
+    const std::string same = qrFile("same.jpg", "26110301", false),
+                      other = qrFile("other.jpg", "26110399", false),
+                      damaged = qrFile("damaged.jpg", "26110399", true), plain = PictureFile("plain.jpg", 5);
+    runner->Expect("TPtypeDz", [&](TFormDriver& d) {
+        d.SetText("edit_VoiceCode", record);
+        d.Leave();
+        EXPECT_EQ(static_cast<TPtypeDz&>(d.Form()).edit_VoiceCode->GetText(), "26110301");
+        d.Click("btn_Add");
+    });
+    runner->Expect("TFpImageFrm", [&](TFormDriver& d) {
+        auto& form = static_cast<TFpImageFrm&>(d.Form());
+        d.SetText("edit_FPCode", record);
+        d.Leave();
+        EXPECT_EQ(form.edit_FPCode->GetText(), "26110301");
+        EXPECT_EQ(form.edit_FPDate->GetDate(), EncodeDate(2026, 11, 3));
+        d.ClickEditButton("edit_FPBtype");
+        for (const std::string& file : {same, plain, damaged}) {
+            runner->AnswerFiles({file});
+            d.Click("btn_load");
+        }
+        EXPECT_EQ(form.Strip->FImageSelList.size(), 3u);
+        session->Ui().QueueAnswer(false);
+        runner->AnswerFiles({other});
+        d.Click("btn_load");
+        EXPECT_EQ(form.Strip->FImageList.size(), 3u) << "no leaves the strip as it was";
+        session->Ui().QueueAnswer(true);
+        runner->AnswerFiles({other});
+        d.Click("btn_load");
+        EXPECT_EQ(form.Strip->FImageSelList.size(), 4u);
+        d.Click("btn_Cancel");
+    });
+    TkvjobLink("");
+    const std::string question =
+        "图片二维码中的发票号码为26110399,与录入的发票号码26110301不一致,是否仍然添加该图片?";
+    EXPECT_THAT(HostMessages(), ElementsAre(question, question, "是否不保存退出?"));
 }
 
 // A damaged picture in the store is skipped and named; the invoice's other pictures load.
