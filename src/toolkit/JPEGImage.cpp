@@ -3,6 +3,7 @@
 // damaged scan, a picture cut short) are neither printed nor fatal.
 #include "JPEGImage.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio> // jpeglib.h needs FILE
 #include <cstdlib>
@@ -188,6 +189,77 @@ TPixelBuffer TJPEGImage::DecodeAt(int scaleNum) const {
                 CmykRowToRgb(cmykRow.data(), dest, w, d.cinfo.saw_Adobe_marker);
         }
         jpeg_finish_decompress(&d.cinfo);
+    });
+    return out;
+}
+
+TJPEGImage::TGreyPixels TJPEGImage::DecodeGreyAt(int scaleNum) const {
+    TGreyPixels out;
+    Decompressor d;
+    ReadHeader(d, bytes_);
+    if (IsCmyk(d.cinfo.jpeg_color_space)) {
+        const TPixelBuffer rgb = DecodeAt(scaleNum);
+        out.Width = rgb.Width();
+        out.Height = rgb.Height();
+        out.Values.resize(static_cast<std::size_t>(out.Width) * out.Height);
+        const std::uint8_t* p = rgb.Rgb().data();
+        for (std::uint8_t& v : out.Values) {
+            v = static_cast<std::uint8_t>((p[0] * 77 + p[1] * 150 + p[2] * 29) >> 8);
+            p += 3;
+        }
+        return out;
+    }
+    RunJpegSteps(d.errors, [&] {
+        d.cinfo.scale_num = static_cast<unsigned>(scaleNum);
+        d.cinfo.scale_denom = 8;
+        d.cinfo.out_color_space = JCS_GRAYSCALE;
+        jpeg_start_decompress(&d.cinfo);
+        out.Width = static_cast<int>(d.cinfo.output_width);
+        out.Height = static_cast<int>(d.cinfo.output_height);
+        out.Values.resize(static_cast<std::size_t>(out.Width) * out.Height);
+        while (d.cinfo.output_scanline < d.cinfo.output_height) {
+            JSAMPROW row = &out.Values[static_cast<std::size_t>(d.cinfo.output_scanline) * out.Width];
+            jpeg_read_scanlines(&d.cinfo, &row, 1);
+        }
+        jpeg_finish_decompress(&d.cinfo);
+    });
+    return out;
+}
+
+TJPEGImage::TGreyPixels TJPEGImage::DecodeGreyTopLeft(int scaleNum, double widthPart,
+                                                      double heightPart) const {
+    Decompressor d;
+    ReadHeader(d, bytes_);
+    if (IsCmyk(d.cinfo.jpeg_color_space)) {
+        const TGreyPixels whole = DecodeGreyAt(scaleNum);
+        TGreyPixels out;
+        out.Width = std::max(1, static_cast<int>(whole.Width * widthPart));
+        out.Height = std::max(1, static_cast<int>(whole.Height * heightPart));
+        out.Values.resize(static_cast<std::size_t>(out.Width) * out.Height);
+        for (int y = 0; y < out.Height; ++y)
+            std::copy_n(&whole.Values[static_cast<std::size_t>(y) * whole.Width], out.Width,
+                        &out.Values[static_cast<std::size_t>(y) * out.Width]);
+        return out;
+    }
+    TGreyPixels out;
+    RunJpegSteps(d.errors, [&] {
+        d.cinfo.scale_num = static_cast<unsigned>(scaleNum);
+        d.cinfo.scale_denom = 8;
+        d.cinfo.out_color_space = JCS_GRAYSCALE;
+        jpeg_start_decompress(&d.cinfo);
+        JDIMENSION left = 0;
+        JDIMENSION width = std::max<JDIMENSION>(1, static_cast<JDIMENSION>(d.cinfo.output_width * widthPart));
+        jpeg_crop_scanline(&d.cinfo, &left, &width);
+        const JDIMENSION rows =
+            std::max<JDIMENSION>(1, static_cast<JDIMENSION>(d.cinfo.output_height * heightPart));
+        out.Width = static_cast<int>(d.cinfo.output_width); // the cropped width
+        out.Height = static_cast<int>(std::min(rows, d.cinfo.output_height));
+        out.Values.resize(static_cast<std::size_t>(out.Width) * out.Height);
+        while (d.cinfo.output_scanline < static_cast<JDIMENSION>(out.Height)) {
+            JSAMPROW row = &out.Values[static_cast<std::size_t>(d.cinfo.output_scanline) * out.Width];
+            jpeg_read_scanlines(&d.cinfo, &row, 1);
+        }
+        jpeg_abort_decompress(&d.cinfo);
     });
     return out;
 }

@@ -34,6 +34,18 @@ public:
     // The pixels decoded at the DCT scale scaleNum/8 (1 to 8): libjpeg's reduced decode, far cheaper
     // than the full one for a large scan.
     TPixelBuffer DecodeAt(int scaleNum) const;
+    // Only the brightness at scaleNum/8, one byte a pixel: the colour planes are never decoded, which
+    // makes it cheaper still. A CMYK picture is decoded in colour and brought to grey.
+    struct TGreyPixels {
+        int Width = 0, Height = 0;
+        std::vector<std::uint8_t> Values;
+    };
+    TGreyPixels DecodeGreyAt(int scaleNum) const;
+    // The brightness of the picture's top-left part (the given fractions of its width and height)
+    // at scaleNum/8: decoding stops after the part's last row, and the columns right of it are not
+    // transformed. The part may reach a little further right (whole blocks). CMYK: the whole
+    // picture's colour decode, cut.
+    TGreyPixels DecodeGreyTopLeft(int scaleNum, double widthPart, double heightPart) const;
 
     // The numerator n (1 to 8) of the scale n/8 that a thumbnail for that box is decoded at.
     static int ThumbnailScale(int pictureWidth, int pictureHeight, int boxWidth, int boxHeight);

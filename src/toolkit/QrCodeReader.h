@@ -1,6 +1,7 @@
 // Finding a QR code in a picture with zxing-cpp. A JPEG picture is read from the cheapest decode up:
-// the thumbnail the strip shows anyway, then a half-scale decode, and the full decode only when
-// neither held a readable code. Builds without zxing (a Windows dependency cache that could not get
+// the thumbnail the strip shows anyway, then the brightness of its top-left part at half scale
+// (where invoices carry their code), of all of it at half scale, and at full scale only when none
+// of these held a readable code. Builds without zxing (a Windows dependency cache that could not get
 // its source) find no code in any picture.
 #pragma once
 

@@ -146,3 +146,22 @@ TEST(JPEGImage, PictureSizeLimit) {
 }
 
 } // namespace
+
+// The brightness decodes that QR reading uses: the top-left part holds the same values as the
+// whole picture's brightness there; a picture cut short decodes, as it does in colour.
+TEST(JPEGImage, BrightnessOfTheTopLeftPartEqualsThatOfTheWholePicture) {
+    const TJPEGImage picture(PageJpeg(400, 300, 9));
+    const auto whole = picture.DecodeGreyAt(4);
+    ASSERT_EQ(whole.Width, 200);
+    ASSERT_EQ(whole.Height, 150);
+    const auto part = picture.DecodeGreyTopLeft(4, 0.5, 0.3);
+    EXPECT_GE(part.Width, 100);
+    EXPECT_LT(part.Width, 200);
+    EXPECT_EQ(part.Height, 45);
+    for (int y = 0; y < part.Height; ++y)
+        for (int x = 0; x < part.Width; ++x)
+            ASSERT_EQ(part.Values[y * part.Width + x], whole.Values[y * whole.Width + x]) << x << "," << y;
+    Bytes cut = PageJpeg(400, 300, 9);
+    cut.resize(cut.size() / 3);
+    EXPECT_NO_THROW(TJPEGImage(cut).DecodeGreyTopLeft(4, 0.5, 0.3)) << "a picture cut short decodes as grey";
+}
