@@ -12,7 +12,6 @@
 
 #include <ZXing/BitMatrix.h>
 #include <ZXing/MultiFormatWriter.h>
-#include <jpeglib.h>
 
 #include <algorithm>
 #include <chrono>
@@ -45,32 +44,6 @@ struct Lcg {
     std::uint32_t Next() { return state = state * 1664525u + 1013904223u; }
     double Unit() { return (Next() >> 8) / double(1u << 24); }
 };
-
-Bytes Encode(const Bytes& rgb, int width, int height, int quality) {
-    jpeg_compress_struct cinfo{};
-    jpeg_error_mgr jerr{};
-    cinfo.err = jpeg_std_error(&jerr);
-    jpeg_create_compress(&cinfo);
-    unsigned char* out = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &out, &size);
-    cinfo.image_width = width;
-    cinfo.image_height = height;
-    cinfo.input_components = 3;
-    cinfo.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, quality, TRUE);
-    jpeg_start_compress(&cinfo, TRUE);
-    while (cinfo.next_scanline < cinfo.image_height) {
-        JSAMPROW row = const_cast<JSAMPROW>(&rgb[static_cast<std::size_t>(cinfo.next_scanline) * width * 3]);
-        jpeg_write_scanlines(&cinfo, &row, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    Bytes bytes(out, out + size);
-    jpeg_destroy_compress(&cinfo);
-    std::free(out);
-    return bytes;
-}
 
 // The code drawn turned by `degrees` around its centre, its quiet zone white, at the page's top left.
 void DrawCode(Bytes& rgb, const ZXing::BitMatrix& bits, double degrees) {
@@ -114,7 +87,7 @@ Page MakePage(int i) {
         const int v = b + static_cast<int>(rng.Next() % 25) - 12;
         b = static_cast<std::uint8_t>(std::clamp(v, 0, 255));
     }
-    page.Jpeg = Encode(rgb, kWidth, kHeight, 60 + static_cast<int>(rng.Next() % 31));
+    page.Jpeg = sim::EncodeJpeg(rgb, kWidth, kHeight, 60 + static_cast<int>(rng.Next() % 31));
     return page;
 }
 

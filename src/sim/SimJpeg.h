@@ -8,9 +8,10 @@
 
 namespace tkv::sim {
 
-// Encodes interleaved 8-bit RGB pixels (width * height * 3 bytes) as a baseline colour JPEG of
-// quality 90. Raises std::invalid_argument when the sizes do not match the pixels.
-std::vector<std::uint8_t> EncodeJpeg(const std::vector<std::uint8_t>& rgb, int width, int height);
+// Encodes interleaved 8-bit RGB pixels (width * height * 3 bytes) as a baseline colour JPEG of the
+// quality (1 to 100). Raises std::invalid_argument when the sizes do not match the pixels.
+std::vector<std::uint8_t> EncodeJpeg(const std::vector<std::uint8_t>& rgb, int width, int height,
+                                     int quality = 90);
 
 // RGB pixels of an invoice-like page: white paper, a coloured header band whose hue follows the
 // seed, ruled lines and a stamp-like block whose position follows the seed.
