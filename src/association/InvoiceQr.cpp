@@ -1,5 +1,7 @@
 #include "InvoiceQr.h"
 
+#include "comm/StringFunctions.h"
+
 #include <vector>
 
 namespace tkv {
@@ -53,17 +55,11 @@ std::vector<std::string_view> Fields(std::string_view text) {
     }
 }
 
-std::string_view Trimmed(std::string_view s) {
-    const auto first = s.find_first_not_of(" \t\r\n");
-    if (first == std::string_view::npos)
-        return {};
-    return s.substr(first, s.find_last_not_of(" \t\r\n") - first + 1);
-}
-
 } // namespace
 
 std::optional<TInvoiceQr> ParseInvoiceQr(std::string_view text) {
-    const std::vector<std::string_view> f = Fields(Trimmed(text));
+    const std::string trimmed = Trim(std::string(text));
+    const std::vector<std::string_view> f = Fields(trimmed);
     // Seven fields up to the check code; the check value and the trailing comma's empty field follow.
     if (f.size() < 7 || f.size() > 9 || f[0] != "01" || !Digits(f[1], 2))
         return std::nullopt;

@@ -22,8 +22,8 @@ struct TInvoiceQr {
     std::string CheckCode;
 };
 
-// The record when the text has the invoice QR form (surrounding blanks and line ends ignored);
-// nullopt for any other text, which the fields take as typed.
+// The record when the text has the invoice QR form (surrounding blanks and control characters,
+// line ends among them, ignored); nullopt for any other text, which the fields take as typed.
 std::optional<TInvoiceQr> ParseInvoiceQr(std::string_view text);
 
 // The invoice number a field takes from what was typed into it: the QR record's number, or the text

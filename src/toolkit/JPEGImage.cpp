@@ -194,71 +194,46 @@ TPixelBuffer TJPEGImage::DecodeAt(int scaleNum) const {
 }
 
 TJPEGImage::TGreyPixels TJPEGImage::DecodeGreyAt(int scaleNum) const {
-    TGreyPixels out;
-    Decompressor d;
-    ReadHeader(d, bytes_);
-    if (IsCmyk(d.cinfo.jpeg_color_space)) {
-        const TPixelBuffer rgb = DecodeAt(scaleNum);
-        out.Width = rgb.Width();
-        out.Height = rgb.Height();
-        out.Values.resize(static_cast<std::size_t>(out.Width) * out.Height);
-        const std::uint8_t* p = rgb.Rgb().data();
-        for (std::uint8_t& v : out.Values) {
-            v = static_cast<std::uint8_t>((p[0] * 77 + p[1] * 150 + p[2] * 29) >> 8);
-            p += 3;
-        }
-        return out;
-    }
-    RunJpegSteps(d.errors, [&] {
-        d.cinfo.scale_num = static_cast<unsigned>(scaleNum);
-        d.cinfo.scale_denom = 8;
-        d.cinfo.out_color_space = JCS_GRAYSCALE;
-        jpeg_start_decompress(&d.cinfo);
-        out.Width = static_cast<int>(d.cinfo.output_width);
-        out.Height = static_cast<int>(d.cinfo.output_height);
-        out.Values.resize(static_cast<std::size_t>(out.Width) * out.Height);
-        while (d.cinfo.output_scanline < d.cinfo.output_height) {
-            JSAMPROW row = &out.Values[static_cast<std::size_t>(d.cinfo.output_scanline) * out.Width];
-            jpeg_read_scanlines(&d.cinfo, &row, 1);
-        }
-        jpeg_finish_decompress(&d.cinfo);
-    });
-    return out;
+    return DecodeGreyTopLeft(scaleNum, 1.0, 1.0);
 }
 
 TJPEGImage::TGreyPixels TJPEGImage::DecodeGreyTopLeft(int scaleNum, double widthPart,
                                                       double heightPart) const {
+    TGreyPixels out;
+    auto partOf = [](JDIMENSION whole, double part) {
+        return std::clamp<JDIMENSION>(static_cast<JDIMENSION>(whole * part), 1, whole);
+    };
     Decompressor d;
     ReadHeader(d, bytes_);
     if (IsCmyk(d.cinfo.jpeg_color_space)) {
-        const TGreyPixels whole = DecodeGreyAt(scaleNum);
-        TGreyPixels out;
-        out.Width = std::max(1, static_cast<int>(whole.Width * widthPart));
-        out.Height = std::max(1, static_cast<int>(whole.Height * heightPart));
+        // libjpeg gives no brightness of CMYK: the colour decode, brought to grey where the part is.
+        const TPixelBuffer rgb = DecodeAt(scaleNum);
+        out.Width = static_cast<int>(partOf(static_cast<JDIMENSION>(rgb.Width()), widthPart));
+        out.Height = static_cast<int>(partOf(static_cast<JDIMENSION>(rgb.Height()), heightPart));
         out.Values.resize(static_cast<std::size_t>(out.Width) * out.Height);
+        std::uint8_t* v = out.Values.data();
         for (int y = 0; y < out.Height; ++y)
-            std::copy_n(&whole.Values[static_cast<std::size_t>(y) * whole.Width], out.Width,
-                        &out.Values[static_cast<std::size_t>(y) * out.Width]);
+            for (const std::uint8_t* p = rgb.Row(y); p < rgb.Row(y) + out.Width * 3; p += 3)
+                *v++ = static_cast<std::uint8_t>((p[0] * 77 + p[1] * 150 + p[2] * 29) >> 8);
         return out;
     }
-    TGreyPixels out;
     RunJpegSteps(d.errors, [&] {
         d.cinfo.scale_num = static_cast<unsigned>(scaleNum);
         d.cinfo.scale_denom = 8;
         d.cinfo.out_color_space = JCS_GRAYSCALE;
         jpeg_start_decompress(&d.cinfo);
-        JDIMENSION left = 0;
-        JDIMENSION width = std::max<JDIMENSION>(1, static_cast<JDIMENSION>(d.cinfo.output_width * widthPart));
-        jpeg_crop_scanline(&d.cinfo, &left, &width);
-        const JDIMENSION rows =
-            std::max<JDIMENSION>(1, static_cast<JDIMENSION>(d.cinfo.output_height * heightPart));
-        out.Width = static_cast<int>(d.cinfo.output_width); // the cropped width
-        out.Height = static_cast<int>(std::min(rows, d.cinfo.output_height));
+        const JDIMENSION rows = partOf(d.cinfo.output_height, heightPart);
+        JDIMENSION left = 0, width = partOf(d.cinfo.output_width, widthPart);
+        if (width < d.cinfo.output_width)
+            jpeg_crop_scanline(&d.cinfo, &left, &width); // widens to whole blocks
+        out.Width = static_cast<int>(d.cinfo.output_width);
+        out.Height = static_cast<int>(rows);
         out.Values.resize(static_cast<std::size_t>(out.Width) * out.Height);
-        while (d.cinfo.output_scanline < static_cast<JDIMENSION>(out.Height)) {
+        while (d.cinfo.output_scanline < rows) {
             JSAMPROW row = &out.Values[static_cast<std::size_t>(d.cinfo.output_scanline) * out.Width];
             jpeg_read_scanlines(&d.cinfo, &row, 1);
         }
+        // The rows below the part are never decoded.
         jpeg_abort_decompress(&d.cinfo);
     });
     return out;
