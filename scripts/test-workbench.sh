@@ -189,7 +189,7 @@ dblclick "$new_caption" MainGrid row 1
 # Step 3: the invoice number of a known invoice; leaving the field brings its pictures; the first is
 # chosen; a picture file loaded through the real file dialog.
 click "$new_caption" edit_FPCode
-xdotool type --delay 80 FP31000001
+xdotool type --delay 80 31000001
 keys Tab
 settle 1
 dblclick "$new_caption" Image5

@@ -52,7 +52,7 @@ void RunAssociationRoad(THostSession& session, TRoadReport& report) {
     const TDateTime lastMonth = StartOfMonth(StartOfMonth(today) - 1);
     const std::string picture = (session.Options().OutDir / "invoice-page.jpg").string();
     sim::WriteFileBytes(picture, sim::InvoicePageJpeg(1240, 1754, 20261209));
-    const std::string invoice = "FP31000001";
+    const std::string invoice = "31000001";
 
     THeadlessRunner runner;
     report.Step("关联管理", "TkvjobLink 打开 厂家品种发票图片关联管理; 数据 " + Counts(db));

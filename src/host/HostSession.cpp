@@ -1,6 +1,7 @@
 // Setting up a reference host under its folders.
 #include "HostSession.h"
 
+#include "InvoicePage.h"
 #include "sim/SimJpeg.h"
 
 #include "db/DemoData.h"
@@ -32,10 +33,10 @@ THostSession::THostSession(const THostOptions& options, IHostUi* ui)
 }
 
 bool THostSession::SeedDemo() {
-    return SeedDemoData(*db_, db_->Now(), [this](int number, std::int32_t& ord, std::string& fileName) {
-        return pictures_.Save(sim::InvoicePageJpeg(800, 566, static_cast<std::uint32_t>(number)), ord,
-                              fileName);
-    });
+    return SeedDemoData(
+        *db_, db_->Now(), [this](const TDemoPicture& picture, std::int32_t& ord, std::string& fileName) {
+            return pictures_.Save(InvoicePageJpeg(picture.Invoice, picture.Copy), ord, fileName);
+        });
 }
 
 int THostSession::FillMissingPictures() {

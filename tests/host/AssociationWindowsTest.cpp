@@ -94,7 +94,7 @@ TEST_F(AssociationWindowsTest, ManagementWindowOpensEmptyAndListsTheLinksOnQuery
         // One row per linked batch: the first invoice's two batches and the whole bills of the other
         // two (three and four batches).
         EXPECT_EQ(form.MainGrid->GetDataRowCount(), 9);
-        EXPECT_EQ(form.MainGrid->GetColStrText("VoiceCode", 0).substr(0, 2), "FP");
+        EXPECT_EQ(form.MainGrid->GetColStrText("VoiceCode", 0).substr(0, 4), "3100");
         EXPECT_GT(form.MainGrid->GetColIntValue("id", 0), 0);
         EXPECT_GT(form.MainGrid->GetColIntValue("voiceid", 0), 0);
     });
@@ -182,7 +182,7 @@ TEST_F(AssociationWindowsTest, NewLinkInDetailModeWithAKnownInvoice) {
         d.TickRow("MainGrid", 0);
         d.TickRow("MainGrid", 1);
         buyids = {form.MainGrid->GetColIntValue("buyid", 0), form.MainGrid->GetColIntValue("buyid", 1)};
-        d.SetText("edit_FPCode", "FP31000002");
+        d.SetText("edit_FPCode", "31000002");
         d.Leave();
         EXPECT_EQ(form.Strip->FImageList.size(), 2u);
         EXPECT_TRUE(form.Strip->FImageSelList.empty()) << "the invoice's pictures are offered, not chosen";
@@ -199,7 +199,7 @@ TEST_F(AssociationWindowsTest, NewLinkInDetailModeWithAKnownInvoice) {
     });
     TkvjobLink("");
     EXPECT_THAT(HostMessages(), ElementsAre("是否确认保存退出?", "保存成功"));
-    const std::int32_t voiceid = VoiceId("FP31000002");
+    const std::int32_t voiceid = VoiceId("31000002");
     for (std::int32_t buyid : buyids) {
         const std::string link = "(SELECT id FROM TK_JobLink WHERE voiceid = " + std::to_string(voiceid) +
                                  " AND buyid = " + std::to_string(buyid) + ")";
@@ -261,15 +261,15 @@ TEST_F(AssociationWindowsTest, ChangingTheInvoiceNumberAsksOnlyWhenPicturesAreHe
         auto& form = static_cast<TFpImageFrm&>(d.Form());
         d.SetText("edit_FPCode", "NONE-1");
         d.Leave();
-        d.SetText("edit_FPCode", "FP31000001");
+        d.SetText("edit_FPCode", "31000001");
         d.Leave();
         ASSERT_EQ(form.Strip->FImageList.size(), 2u);
         session->Ui().QueueAnswer(false);
-        d.SetText("edit_FPCode", "FP31000003");
+        d.SetText("edit_FPCode", "31000003");
         d.Leave();
-        EXPECT_EQ(form.edit_FPCode->GetText(), "FP31000001") << "no keeps the old number";
+        EXPECT_EQ(form.edit_FPCode->GetText(), "31000001") << "no keeps the old number";
         EXPECT_EQ(form.Strip->FImageList.size(), 2u);
-        d.SetText("edit_FPCode", "FP31000003");
+        d.SetText("edit_FPCode", "31000003");
         d.Leave();
         EXPECT_EQ(form.edit_FPBtype->GetRec(), 3);
         EXPECT_EQ(form.Strip->otherImageList.size(), 2u);
@@ -332,12 +332,12 @@ TEST_F(AssociationWindowsTest, InvoiceQrRecordsAreReadFromTheReaderAndFromPictur
 TEST_F(AssociationWindowsTest, ACorruptStoredPictureIsSkippedAndNamed) {
     const ResultRows second = session->Database().Select(
         "SELECT i.imgname FROM TK_Image i JOIN TK_VoiceImage v ON v.ImageId = i.ImageId JOIN TK_Voice t ON "
-        "t.voiceid = v.voiceid WHERE t.VoiceCode = 'FP31000001' ORDER BY v.id LIMIT 1 OFFSET 1");
+        "t.voiceid = v.voiceid WHERE t.VoiceCode = '31000001' ORDER BY v.id LIMIT 1 OFFSET 1");
     sim::WriteFileBytes((session->Pictures().Folder() / second.Value(0, "imgname").AsString()).string(),
                         {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'I', 'F', 0, 1});
     runner->Expect("TFpImageFrm", [&](TFormDriver& d) {
         auto& form = static_cast<TFpImageFrm&>(d.Form());
-        d.SetText("edit_FPCode", "FP31000001");
+        d.SetText("edit_FPCode", "31000001");
         d.Leave();
         EXPECT_EQ(form.Strip->FImageList.size(), 1u);
         EXPECT_EQ(form.edit_FPBtype->GetRec(), 1);
@@ -425,8 +425,8 @@ TEST_F(EditWindowTest, OpensWithTheLinkedPicturesChosenInPoolOrder) {
         EXPECT_EQ(form.Strip->FImageList.size(), 5u);
         EXPECT_EQ(form.Strip->FImageSelList, (std::vector<std::string>{"1", "2"}));
         EXPECT_EQ(form.Strip->otherImageList, (std::vector<std::string>{"3", "4", "5"}));
-        EXPECT_EQ(form.edit_FPCode->GetText(), "FP31000001");
-        EXPECT_EQ(form.OldVoiceCode(), "FP31000001");
+        EXPECT_EQ(form.edit_FPCode->GetText(), "31000001");
+        EXPECT_EQ(form.OldVoiceCode(), "31000001");
         EXPECT_FALSE(form.edit_Ptype->GetText().empty());
         EXPECT_FALSE(form.edit_Job->GetText().empty());
         EXPECT_FALSE(form.edit_Ptype->Enabled());

@@ -222,29 +222,54 @@ void SettleFirstRetailSale(HostDatabase& db, TDateTime today) {
     db.Exec("update RetailBillIndex set SS_ID=" + std::to_string(id) + " where billid=5001");
 }
 
-// Invoices for three bills with two pictures each; the first is linked batch by batch, the others
-// as whole bills.
+// The invoice of a bill: its supplier's special VAT invoice over the bill's lines, numbered from
+// 31000001 on.
+TDemoInvoice InvoiceOf(HostDatabase& db, const DemoBill& bill, int n) {
+    TDemoInvoice invoice;
+    char number[16];
+    std::snprintf(number, sizeof number, "%08d", 31000001 + n);
+    invoice.Code = "5000262130";
+    invoice.Number = number;
+    invoice.Date = WholeDay(
+        db.Select("SELECT billdate FROM BillIndex WHERE billid = ?", {OleVariant::Int64(bill.billid)})
+            .rows.at(0)
+            .at(0)
+            .AsDouble());
+    invoice.Seller = kSuppliers[bill.brec - 1].fullname;
+    invoice.Buyer = kDemoPharmacy;
+    const ResultRows lines =
+        db.Select("SELECT p.fullname, p.standard, p.unit1, b.qty, b.taxprice, p.ss_dm FROM BuyBill b "
+                  "JOIN ptype p ON p.rec = b.prec WHERE b.billid = ? ORDER BY b.buyid",
+                  {OleVariant::Int64(bill.billid)});
+    for (const auto& row : lines.rows) {
+        // Invoices name a line's tax category before the product: Chinese patent medicine for the
+        // insurance codes of the Z group, chemical preparations for the others.
+        const char* category = row.at(5).AsString().starts_with('Z') ? "*中成药*" : "*化学药品制剂*";
+        invoice.Lines.push_back({category + row.at(0).AsString(), row.at(1).AsString(), row.at(2).AsString(),
+                                 row.at(3).AsDouble(), row.at(4).AsDouble()});
+    }
+    return invoice;
+}
+
+// Invoices for three bills with two pictures each (the invoice and the deduction copy); the first
+// is linked batch by batch, the others as whole bills.
 void InsertInvoices(HostDatabase& db, const std::vector<DemoBill>& bills,
                     const DemoPictureStore& storePicture) {
     int picture = 0;
     for (int n = 0; n < 3 && static_cast<std::size_t>(n) < bills.size(); ++n) {
         const DemoBill& bill = bills[static_cast<std::size_t>(n)];
-        const ResultRows billRow =
-            db.Select("SELECT billdate FROM BillIndex WHERE billid = ?", {OleVariant::Int64(bill.billid)});
-        const TDateTime date = WholeDay(billRow.rows.at(0).at(0).AsDouble());
-        char code[32];
-        std::snprintf(code, sizeof code, "FP%08d", 31000001 + n);
+        const TDemoInvoice invoice = InvoiceOf(db, bill, n);
         const std::int32_t voiceid =
             db.Call("zk_SaveTkVoice", {"@VoiceCode", "@VoiceDate", "@brec", "@bfullname"},
-                    {OleVariant(code), OleVariant(date), OleVariant(bill.brec),
-                     OleVariant(kSuppliers[bill.brec - 1].fullname)})
+                    {OleVariant(invoice.Number), OleVariant(invoice.Date), OleVariant(bill.brec),
+                     OleVariant(invoice.Seller)})
                 .returnValue;
         const std::string key = "{DEMO-" + std::to_string(n + 1) + "}";
         for (int k = 0; k < 2 && picture < kDemoPictureCount; ++k) {
             std::int32_t ord = 0;
             std::string fileName;
             ++picture;
-            if (!storePicture(picture, ord, fileName))
+            if (!storePicture({picture, k, invoice}, ord, fileName))
                 throw HostError("The picture store refused demo picture " + std::to_string(picture));
             const std::int32_t imageid =
                 db.Call("zk_TkNewSaveImage", {"@ord", "@filname"}, {OleVariant(ord), OleVariant(fileName)})

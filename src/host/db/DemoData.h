@@ -8,12 +8,42 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace tkv::host {
 
-// Stores demo picture number pictureNumber (1-based) in the host's picture store and fills the
-// ordinal and file name that the store assigned; false when the store refused it.
-using DemoPictureStore = std::function<bool(int pictureNumber, std::int32_t& ord, std::string& fileName)>;
+// A line of a demo invoice: the product as the purchase bill names it, its quantity and its price
+// with tax.
+struct TDemoInvoiceLine {
+    std::string Name, Spec, Unit;
+    double Qty = 0, TaxPrice = 0;
+};
+
+// A demo supplier invoice: a special VAT invoice of the bill's supplier to the pharmacy, over the
+// bill's lines, issued on the bill's day.
+struct TDemoInvoice {
+    std::string Code;   // the 10-digit invoice code
+    std::string Number; // the 8-digit invoice number, the TK_Voice VoiceCode
+    TDateTime Date = 0;
+    std::string Seller, Buyer;
+    std::vector<TDemoInvoiceLine> Lines;
+};
+
+// Picture number Number (1-based) shows copy Copy (0 the invoice copy, 1 the deduction copy) of
+// Invoice.
+struct TDemoPicture {
+    int Number = 0;
+    int Copy = 0;
+    TDemoInvoice Invoice;
+};
+
+// The pharmacy that the demo invoices are made out to.
+inline constexpr const char* kDemoPharmacy = "重庆百草堂大药房连锁有限公司";
+
+// Stores a demo picture in the host's picture store and fills the ordinal and file name that the
+// store assigned; false when the store refused it.
+using DemoPictureStore =
+    std::function<bool(const TDemoPicture& picture, std::int32_t& ord, std::string& fileName)>;
 
 // The number of pictures SeedDemoData asks the store for.
 constexpr int kDemoPictureCount = 6;

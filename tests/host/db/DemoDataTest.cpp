@@ -15,7 +15,8 @@ protected:
         return db_->Select("SELECT count(*) FROM " + table).rows.at(0).at(0).AsInt64();
     }
     DemoPictureStore Store() {
-        return [this](int number, std::int32_t& ord, std::string& name) {
+        return [this](const TDemoPicture& picture, std::int32_t& ord, std::string& name) {
+            const int number = picture.Number;
             stored_.push_back(number);
             ord = 100 + number;
             name = "demo" + std::to_string(number) + ".jpg";
@@ -68,7 +69,7 @@ TEST_F(DemoDataTest, LinkedInvoicesShowInTheListsWithTheirPictures) {
     EXPECT_EQ(links.rows.Value(0, "ImageCount").AsInteger(), 2);
     const ProcedureResult pool = db_->Call(
         "zk_TkGetVoiceCodeImage", {"@voicecode", "@brec", "@voiceid", "@voicedate", "@bfullname"},
-        {OleVariant("FP31000001"), OleVariant(0), OleVariant(0), OleVariant::Date(today_), OleVariant("")});
+        {OleVariant("31000001"), OleVariant(0), OleVariant(0), OleVariant::Date(today_), OleVariant("")});
     ASSERT_EQ(pool.rows.RowCount(), 2);
     EXPECT_EQ(pool.rows.Value(0, "ord").AsInteger(), 101);
     EXPECT_EQ(pool.rows.Value(0, "imgname").AsString(), "demo1.jpg");
@@ -85,8 +86,8 @@ TEST_F(DemoDataTest, SameDayGivesTheSameRecords) {
 }
 
 TEST_F(DemoDataTest, RefusingStoreLeavesTheDatabaseEmpty) {
-    const DemoPictureStore refuse = [](int number, std::int32_t&, std::string&) {
-        return number < 3;
+    const DemoPictureStore refuse = [](const TDemoPicture& picture, std::int32_t&, std::string&) {
+        return picture.Number < 3;
     };
     EXPECT_THROW(SeedDemoData(*db_, today_, refuse), HostError);
     EXPECT_EQ(Count("btype"), 0);
