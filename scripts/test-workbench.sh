@@ -186,11 +186,12 @@ click "$new_caption" btn_Query
 settle 1
 dblclick "$new_caption" MainGrid row 0
 dblclick "$new_caption" MainGrid row 1
-# Step 3: the invoice number of a known invoice; leaving the field brings its pictures; the first is
-# chosen; a picture file loaded through the real file dialog.
+# Step 3: the QR record of a known invoice, typed as a 2D reader types it and ended with Enter; the
+# field keeps the invoice number and leaving it brings the invoice's pictures; the first is chosen;
+# a picture file loaded through the real file dialog.
 click "$new_caption" edit_FPCode
-xdotool type --delay 80 31000001
-keys Tab
+xdotool type --delay 40 "$(cat "$work/road-out/invoice-code.txt")"
+keys Return
 settle 1
 dblclick "$new_caption" Image5
 capture "$new_caption" TFpImageFrm-invoice

@@ -54,7 +54,11 @@ TEST_P(TkvhostRoads, WritesItsSummaryAndReportIntoTheOutputFolder) {
     EXPECT_NE(summary.find("厂家品种发票图片关联管理"), std::string::npos) << summary;
     // The association road: a new link saved, listed, edited and the list printed.
     EXPECT_NE(summary.find("新增关联: 选明细"), std::string::npos) << summary;
+    EXPECT_NE(summary.find("扫描发票二维码 01,01,5000262130,31000001,"), std::string::npos) << summary;
     EXPECT_NE(summary.find("可选择图片 2"), std::string::npos) << summary;
+    EXPECT_NE(summary.find("提示 图片二维码中的发票号码为31000002,与录入的发票号码31000001不一致"),
+              std::string::npos)
+        << summary;
     EXPECT_NE(summary.find("已选择图片数: 2"), std::string::npos) << summary;
     EXPECT_NE(summary.find("修改关联: "), std::string::npos) << summary;
     EXPECT_NE(summary.find("TK_JobLink 11"), std::string::npos) << summary;
