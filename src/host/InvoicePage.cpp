@@ -140,13 +140,16 @@ void DrawQr(cairo_t* cr, const std::string& text, double xMm, double yMm, double
     cairo_restore(cr);
 }
 
-// Name, tax number, address and bank of a party, in the block from top to bottom.
-void DrawParty(TPage& page, const char* label, const std::string& name, double top, double bottom,
-               const std::string& address, const std::string& bank) {
+// Name, tax number, address and bank of a party in the block from top to bottom, and the area at
+// its right (the cipher area or the remarks) under its side label.
+void DrawParty(TPage& page, const char* label, const char* sideLabel, const std::string& name, double top,
+               double bottom, const std::string& address, const std::string& bank) {
     page.Colour(kForm);
     page.Font(3.0);
     page.Vertical(label, 13.5, top, bottom, 3.0);
-    page.Line(17, top, 17, bottom);
+    page.Vertical(sideLabel, 149, top, bottom, 3.0);
+    for (double x : {17.0, 146.0, 152.0})
+        page.Line(x, top, x, bottom);
     const char* fields[] = {"名        称:", "纳税人识别号:", "地 址、电 话:", "开户行及账号:"};
     const std::string values[] = {name, TaxNumber(name), address, bank};
     const double step = (bottom - top) / 4;
@@ -228,12 +231,7 @@ void DrawInvoice(TPage& page, const TDemoInvoice& invoice, int copy, double pxPe
     page.Box(left, top, right - left, bottom - top, 0.45);
     for (double y : {linesTop, sumTop, totalTop, sellerTop})
         page.Line(left, y, right, y);
-    page.Line(left + 7, top, left + 7, linesTop);
-    page.Line(146, top, 146, linesTop);
-    page.Line(152, top, 152, linesTop);
-    page.Font(3.0);
-    page.Vertical("密码区", 149, top, linesTop, 3.0);
-    DrawParty(page, "购买方", invoice.Buyer, top, linesTop, "重庆市渝中区民族路168号 023-63701234",
+    DrawParty(page, "购买方", "密码区", invoice.Buyer, top, linesTop, "重庆市渝中区民族路168号 023-63701234",
               "中国工商银行重庆解放碑支行 3100021809024567891");
     Lcg cipher{Seed(invoice.Number)};
     page.Colour(kInk);
@@ -303,14 +301,8 @@ void DrawInvoice(TPage& page, const TDemoInvoice& invoice, int copy, double pxPe
     page.Line(cx - r * 0.7, cy + r * 0.7, cx + r * 0.7, cy - r * 0.7);
     page.Text("¥" + Money(totals.Total()), 186, totalTop + 4.7);
 
-    page.Colour(kForm);
-    page.Line(left + 7, sellerTop, left + 7, bottom);
-    page.Line(146, sellerTop, 146, bottom);
-    page.Line(152, sellerTop, 152, bottom);
-    page.Font(3.0);
-    page.Vertical("备注", 149, sellerTop, bottom, 3.0);
-    DrawParty(page, "销售方", invoice.Seller, sellerTop, bottom, "重庆市两江新区金渝大道99号 023-67881234",
-              "中国建设银行重庆两江分行 50001083600050212345");
+    DrawParty(page, "销售方", "备注", invoice.Seller, sellerTop, bottom,
+              "重庆市两江新区金渝大道99号 023-67881234", "中国建设银行重庆两江分行 50001083600050212345");
     page.Colour(kForm);
     page.Font(3.0);
     page.Text("收款人: 周丽", 20, 127);
