@@ -195,6 +195,8 @@ keys Return
 settle 1
 dblclick "$new_caption" Image5
 capture "$new_caption" TFpImageFrm-invoice
+grep -q '^edit_FPCode|Edit|31000001|' "$artifacts/TFpImageFrm-invoice.txt" ||
+  { echo "the reader's QR record did not become invoice number 31000001" >&2; return 1; }
 # Under qemu-i386 the system's file dialog (Wine's shell folders) stops before it shows in the
 # workbench's process, so the i686 road scans its picture; the rows come out the same.
 if [ "$wb_arch" = i686 ]; then
