@@ -30,6 +30,12 @@ std::string Money(double amount) {
     return text;
 }
 
+// A line's amount before tax and its tax, each rounded to the cent as the invoice prints them.
+TInvoiceTotals AmountsOf(const TDemoInvoiceLine& line) {
+    const double amount = Cents(line.Qty * line.TaxPrice / (1 + kTaxRate));
+    return {amount, Cents(amount * kTaxRate)};
+}
+
 // A repeatable stream of numbers for the page's made-up details (tax numbers, cipher area).
 struct Lcg {
     std::uint32_t State;
@@ -264,19 +270,18 @@ void DrawInvoice(TPage& page, const TDemoInvoice& invoice, int copy, double pxPe
     page.Font(2.9);
     double y = linesHead + 4;
     for (const TDemoInvoiceLine& line : invoice.Lines) {
-        const double amount = Cents(line.Qty * line.TaxPrice / (1 + kTaxRate));
-        const double tax = Cents(amount * kTaxRate);
+        const TInvoiceTotals amounts = AmountsOf(line);
         page.Text(line.Name, cols[0].Left + 1.5, y);
-        page.Text(line.Spec, cols[1].Left + 1, y);
+        page.Text(line.Standard, cols[1].Left + 1, y);
         page.Text(line.Unit, (cols[2].Left + cols[2].Right) / 2, y, 0.5);
         char qty[32], price[32];
         std::snprintf(qty, sizeof qty, "%g", line.Qty);
         std::snprintf(price, sizeof price, "%.6f", line.TaxPrice / (1 + kTaxRate));
         page.Text(qty, cols[3].Right - 1, y, 1);
         page.Text(price, cols[4].Right - 1, y, 1);
-        page.Text(Money(amount), cols[5].Right - 1, y, 1);
+        page.Text(Money(amounts.Amount), cols[5].Right - 1, y, 1);
         page.Text("13%", (cols[6].Left + cols[6].Right) / 2, y, 0.5);
-        page.Text(Money(tax), cols[7].Right - 1, y, 1);
+        page.Text(Money(amounts.Tax), cols[7].Right - 1, y, 1);
         y += 4.6;
     }
 
@@ -317,9 +322,9 @@ void DrawInvoice(TPage& page, const TDemoInvoice& invoice, int copy, double pxPe
 TInvoiceTotals TotalsOf(const TDemoInvoice& invoice) {
     TInvoiceTotals totals;
     for (const TDemoInvoiceLine& line : invoice.Lines) {
-        const double amount = Cents(line.Qty * line.TaxPrice / (1 + kTaxRate));
-        totals.Amount += amount;
-        totals.Tax += Cents(amount * kTaxRate);
+        const TInvoiceTotals amounts = AmountsOf(line);
+        totals.Amount += amounts.Amount;
+        totals.Tax += amounts.Tax;
     }
     totals.Amount = Cents(totals.Amount);
     totals.Tax = Cents(totals.Tax);
@@ -354,8 +359,8 @@ std::string AmountInCapitals(double amount) {
             zero = !text.empty();
             continue;
         }
-        for (int place = 3; place >= 0; --place) {
-            const int digit = group / static_cast<int>(std::pow(10, place)) % 10;
+        for (int place = 3, unit = 1000; place >= 0; --place, unit /= 10) {
+            const int digit = group / unit % 10;
             if (digit == 0) {
                 zero = !text.empty();
                 continue;

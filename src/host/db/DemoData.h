@@ -15,7 +15,7 @@ namespace tkv::host {
 // A line of a demo invoice: the product as the purchase bill names it, its quantity and its price
 // with tax.
 struct TDemoInvoiceLine {
-    std::string Name, Spec, Unit;
+    std::string Name, Standard, Unit;
     double Qty = 0, TaxPrice = 0;
 };
 
